@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/Host.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A fake Mac for tests: a private copy of tests/fixtures/mac-root (a folder
+// laid out like a Mac's system volume, with fixture programs in place of the
+// macOS tools) in a temporary folder that is removed with the object.
+//
+// The fixture programs record every call in the file named by the environment
+// variable TAVRIN_FAKE_LOG, which the constructor points at a file of this
+// fake Mac (the variable is process-wide: one FakeMac at a time). They take
+// their behaviour from state files in <root>/.fake/state.
+class FakeMac {
+public:
+    FakeMac();
+    ~FakeMac();
+    FakeMac(const FakeMac&) = delete;
+    FakeMac& operator=(const FakeMac&) = delete;
+
+    // False when the template could not be copied; error() says why.
+    bool isValid() const { return m_error.isEmpty(); }
+    QString error() const { return m_error; }
+
+    // The local folder that stands for the Mac's "/".
+    QString root() const;
+    // A Host at this root, with the facts read from the fake Mac.
+    Host host() const;
+    // The local path of a Mac path.
+    QString path(const QString& macPath) const;
+
+    // Writes a file at a Mac path (parents created); executable for programs.
+    bool writeFile(const QString& macPath, const QByteArray& contents, bool executable = false);
+    // Writes an executable POSIX sh fixture at a Mac path: the prologue that
+    // finds the root and records the call, followed by the given body.
+    bool writeProgram(const QString& macPath, const QByteArray& body);
+    // Replaces SystemVersion.plist with one naming the version, or removes it
+    // when the version is empty.
+    bool setProductVersion(const QString& version);
+
+    // State files read by the fixture programs.
+    bool setState(const QString& name, const QByteArray& contents);
+    QByteArray state(const QString& name) const;
+    bool removeState(const QString& name);
+
+    // The recorded calls, oldest first: each the program's Mac path followed
+    // by its arguments; only those of one program when one is named.
+    QList<QStringList> calls(const QString& program = {}) const;
+    void clearCalls();
+    QString callLogPath() const;
+
+    // The folder of tests/fixtures/mac-root in the source tree.
+    static QString templateFolder();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QString m_error;
+};
