@@ -1,3 +1,4 @@
+#include "CatalogEntry.h"
 #include "catalog/Catalog.h"
 
 #include <QJsonDocument>
@@ -24,14 +25,6 @@ QStringList idsOf(const QList<AppItem>& items)
     for (const AppItem& item : items)
         ids.append(item.id);
     return ids;
-}
-
-const AppItem& entry(const QString& id)
-{
-    for (const AppItem& item : Catalog::items())
-        if (item.id == id)
-            return item;
-    qFatal("no catalog entry %s", qPrintable(id));
 }
 
 } // namespace
@@ -108,15 +101,15 @@ void CatalogTest::kindSpecificData()
     QCOMPARE(prefixed, QStringList{"archive-tools"});
     QCOMPARE(builtinReady, (QStringList{"ibus-unikey", "flameshot", "printer-drivers", "gnome-disks"}));
     for (const char* id : {"ibus-unikey", "flameshot", "printer-drivers"}) {
-        QVERIFY(entry(id).appPaths.isEmpty());
-        QVERIFY(entry(id).commands.isEmpty());
+        QVERIFY(catalogEntry(id).appPaths.isEmpty());
+        QVERIFY(catalogEntry(id).commands.isEmpty());
     }
-    QCOMPARE(entry("archive-tools").packages, (QStringList{"formula:p7zip", "cask:keka"}));
-    QCOMPARE(entry("archive-tools").commands, (QStringList{"zip", "unzip", "7z"}));
-    QCOMPARE(entry("thunderbird").appPaths,
+    QCOMPARE(catalogEntry("archive-tools").packages, (QStringList{"formula:p7zip", "cask:keka"}));
+    QCOMPARE(catalogEntry("archive-tools").commands, (QStringList{"zip", "unzip", "7z"}));
+    QCOMPARE(catalogEntry("thunderbird").appPaths,
              (QStringList{"/Applications/Thunderbird.app", "~/Applications/Thunderbird.app"}));
-    QCOMPARE(entry("devivu-fonts").packages.size(), 8);
-    QCOMPARE(entry("microsoft-365").shortcut->fileName, QStringLiteral("Microsoft 365.webloc"));
+    QCOMPARE(catalogEntry("devivu-fonts").packages.size(), 8);
+    QCOMPARE(catalogEntry("microsoft-365").shortcut->fileName, QStringLiteral("Microsoft 365.webloc"));
 }
 
 void CatalogTest::directEntries()
@@ -138,24 +131,24 @@ void CatalogTest::directEntries()
         QCOMPARE(spec.installerType, DirectInstallerSpec::InstallerType::dmg);
         QVERIFY(!spec.expectedBundleID.contains('"'));
     }
-    QCOMPARE(QUrl(entry("thunderbird").directInstaller->url).query(),
+    QCOMPARE(QUrl(catalogEntry("thunderbird").directInstaller->url).query(),
              QStringLiteral("product=thunderbird-latest-ssl&os=osx&lang=en-US"));
-    QCOMPARE(QUrl(entry("telegram").directInstaller->url).path(), QStringLiteral("/dl/desktop/mac"));
-    QCOMPARE(QUrl(entry("slack").directInstaller->url).path(), QStringLiteral("/ssb/download-osx-universal"));
-    QCOMPARE(entry("slack").directInstaller->expectedBundleID, QStringLiteral("com.tinyspeck.slackmacgap"));
+    QCOMPARE(QUrl(catalogEntry("telegram").directInstaller->url).path(), QStringLiteral("/dl/desktop/mac"));
+    QCOMPARE(QUrl(catalogEntry("slack").directInstaller->url).path(), QStringLiteral("/ssb/download-osx-universal"));
+    QCOMPARE(catalogEntry("slack").directInstaller->expectedBundleID, QStringLiteral("com.tinyspeck.slackmacgap"));
 }
 
 void CatalogTest::exactTexts()
 {
-    QCOMPARE(entry("libreoffice").replacementNote,
+    QCOMPARE(catalogEntry("libreoffice").replacementNote,
              QStringLiteral("Map `libreoffice`, `libreoffice-l10n-vi`, `hunspell-vi` sang LibreDevivu cask, language "
                             "pack `vi` và extension Vietnamese dictionaries của LibreDevivu."));
-    QCOMPARE(entry("deja-dup").macName, QStringLiteral("Backup tool (không hỗ trợ)"));
-    QCOMPARE(entry("rclone").macName, QStringLiteral("rclone (không hỗ trợ)"));
-    QCOMPARE(entry("archive-tools").linuxName, QStringLiteral("Công cụ nén/giải nén"));
-    QCOMPARE(entry("printer-drivers").macName, QStringLiteral("Printers & Scanners"));
-    QCOMPARE(entry("remmina").description, QStringLiteral("Remote desktop/RDP client cho macOS 14 trở lên."));
-    QCOMPARE(entry("ibus-unikey").replacementNote,
+    QCOMPARE(catalogEntry("deja-dup").macName, QStringLiteral("Backup tool (không hỗ trợ)"));
+    QCOMPARE(catalogEntry("rclone").macName, QStringLiteral("rclone (không hỗ trợ)"));
+    QCOMPARE(catalogEntry("archive-tools").linuxName, QStringLiteral("Công cụ nén/giải nén"));
+    QCOMPARE(catalogEntry("printer-drivers").macName, QStringLiteral("Printers & Scanners"));
+    QCOMPARE(catalogEntry("remmina").description, QStringLiteral("Remote desktop/RDP client cho macOS 14 trở lên."));
+    QCOMPARE(catalogEntry("ibus-unikey").replacementNote,
              QStringLiteral("OpenKey đã bị Homebrew deprecate; dùng Vietnamese input source tích hợp của macOS để "
                             "tránh phụ thuộc cask sắp bị vô hiệu hóa."));
     // Stored as NFC.

@@ -4,6 +4,7 @@
 #include "model/MacReportProfile.h"
 #include "model/ReleaseDownloadPolicy.h"
 #include "model/SystemCheck.h"
+#include "model/SystemCheckTexts.h"
 
 #include <QJsonDocument>
 #include <QtTest>
@@ -17,6 +18,8 @@ private Q_SLOTS:
     void enumRoundTrips();
     void itemEqualityAndHash();
     void systemChecksAreDistinct();
+    void systemCheckDetails_data();
+    void systemCheckDetails();
     void applicationJsonRoundTrip();
     void applicationWithoutOptionalsHasSevenKeys();
     void decodeFailures_data();
@@ -121,6 +124,31 @@ static InstalledMacApplication fullApplication()
     };
     app.licenseEvidence = evidence;
     return app;
+}
+
+// The engine's check details, byte for byte as the interface texts expect them.
+void ModelTest::systemCheckDetails_data()
+{
+    using namespace SystemCheckTexts;
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("supported") << macOSSupportedDetail("14.5.0") << "macOS 14.5.0.";
+    QTest::newRow("legacy") << macOSLegacyDetail("12.7.4") << "macOS 12.7.4 legacy. Homebrew/app cask có thể thiếu package.";
+    QTest::newRow("too old") << macOSTooOldDetail("11.7.10") << "macOS 11.7.10 quá cũ. Target tối thiểu: macOS 13.";
+    QTest::newRow("brew missing") << brewNotFoundDetail() << "Chưa tìm thấy brew. Cài từ https://brew.sh";
+    QTest::newRow("resolved") << hostResolvedDetail() << "Có thể phân giải formulae.brew.sh.";
+    QTest::newRow("unresolved") << hostUnresolvedDetail() << "Không phân giải được formulae.brew.sh.";
+    QTest::newRow("free space") << freeSpaceDetail(42) << "42GB trống trên /.";
+    QTest::newRow("no free space") << freeSpaceDetail(0) << "0GB trống trên /.";
+    QTest::newRow("user") << userDetail(unknownUser) << "User: unknown";
+    QTest::newRow("home page host") << QUrl(homebrewSite).host() << QString(homebrewHost);
+}
+
+void ModelTest::systemCheckDetails()
+{
+    QFETCH(QString, detail);
+    QFETCH(QString, expected);
+    QCOMPARE(detail, expected);
 }
 
 void ModelTest::applicationJsonRoundTrip()
