@@ -3,6 +3,8 @@
 
 #include "audit/MacReportPDF.h"
 
+#include "platform/FileSystem.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QPageSize>
@@ -13,7 +15,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,7 +82,7 @@ QString ExportError::description() const
 {
     if (kind == Kind::cannotCreateDocument)
         return QStringLiteral("Không thể tạo tài liệu PDF.");
-    return QString::fromLocal8Bit(std::strerror(posixCode));
+    return FileSystem::errorText(posixCode);
 }
 
 QString proposedFolder()

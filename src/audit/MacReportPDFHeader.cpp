@@ -3,6 +3,8 @@
 
 #include "audit/MacReportPDF.h"
 
+#include "platform/AppRuntime.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -63,6 +65,11 @@ Branding loadWorkspaceBranding(const QString& cacheFolder)
         return branding;
     branding.logo = QImage::fromData(*decoded);
     return branding;
+}
+
+Branding loadWorkspaceBranding()
+{
+    return loadWorkspaceBranding(AppRuntime::cacheDir());
 }
 
 QImage appLogo(const QString& resourcesFolder)
@@ -147,9 +154,3 @@ void drawPageHeader(QPainter& painter, const QImage& appLogo, const Branding& br
 }
 
 } // namespace MacReportPDF
-
-// XXX temporary until AppRuntime lands
-MacReportPDF::Branding MacReportPDF::loadWorkspaceBranding()
-{
-    return loadWorkspaceBranding(qEnvironmentVariable("TAVRIN_MAC_CACHE_DIR"));
-}

@@ -810,14 +810,17 @@ void MacReportPDFTest::writeEndToEnd_data()
     QTest::addColumn<QString>("reportFile");
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<QStringList>("absent");
-    QTest::newRow("English") << "report-en.txt"
-                             << QStringList{"INSPECTOR", "Software & application packages", "NO LOCAL EVIDENCE",
-                                            "System checks", "카카오톡", "Nguyen"}
-                             << QStringList{"NGƯỜI KIỂM TRA", "Additional installed software"};
-    QTest::newRow("Vietnamese") << "report-vi.txt"
-                                << QStringList{"NGƯỜI KIỂM TRA", "Phần mềm và gói ứng dụng", "CHƯA CÓ BẰNG CHỨNG",
-                                               "Kiểm tra hệ thống", "Nguyễn Thị Thu", "Giới hạn phát hiện key"}
-                                << QStringList{"INSPECTOR", "Phần mềm cài thêm"};
+    QTest::addColumn<QString>("workspaceName");
+    QTest::newRow("English, branded") << "report-en.txt"
+                                      << QStringList{"INSPECTOR", "Software & application packages", "NO LOCAL EVIDENCE",
+                                                     "System checks", "카카오톡", "Nguyen", "Field Crew"}
+                                      << QStringList{"NGƯỜI KIỂM TRA", "Additional installed software"}
+                                      << " Field Crew ";
+    QTest::newRow("Vietnamese, no branding")
+        << "report-vi.txt"
+        << QStringList{"NGƯỜI KIỂM TRA", "Phần mềm và gói ứng dụng", "CHƯA CÓ BẰNG CHỨNG", "Kiểm tra hệ thống",
+                       "Nguyễn Thị Thu", "Giới hạn phát hiện key"}
+        << QStringList{"INSPECTOR", "Phần mềm cài thêm", "Field Crew"} << "";
 }
 
 void MacReportPDFTest::writeEndToEnd()
@@ -827,7 +830,17 @@ void MacReportPDFTest::writeEndToEnd()
     QFETCH(QString, reportFile);
     QFETCH(QStringList, present);
     QFETCH(QStringList, absent);
+    QFETCH(QString, workspaceName);
     QTemporaryDir folder;
+    QTemporaryDir cacheFolder;
+    if (!workspaceName.isEmpty()) {
+        QVERIFY(ReportFixtures::writeWorkspaceCache(
+            cacheFolder.path(), workspaceName,
+            QStringLiteral("data:image/png;base64,")
+                + QString::fromLatin1(ReportFixtures::pngImage(QSize(40, 20), Qt::darkGreen).toBase64())));
+    }
+    qputenv("TAVRIN_MAC_CACHE_DIR", QFile::encodeName(cacheFolder.path()));
+    const auto restoreCache = qScopeGuard([] { qunsetenv("TAVRIN_MAC_CACHE_DIR"); });
     const QString path = folder.filePath(QStringLiteral("report.pdf"));
     const bool vietnamese = reportFile.contains(QLatin1String("vi"));
     const auto error = write(ReportFixtures::textReport(reportFile), ReportFixtures::sampleApplications(),
