@@ -1,0 +1,88 @@
+#include "cloud/CloudJson.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QStringDecoder>
+
+#include <cmath>
+
+namespace CloudJson {
+
+QJsonValue parseJSON(const QByteArray& data)
+{
+    if (data.isEmpty())
+        return QJsonObject();
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(data, &error);
+    if (error.error == QJsonParseError::NoError) {
+        if (document.isObject())
+            return document.object();
+        if (document.isArray())
+            return document.array();
+    }
+    if (const std::optional<QString> text = strictUtf8(data))
+        return *text;
+    return QJsonValue(QJsonValue::Undefined);
+}
+
+std::optional<QString> strictUtf8(const QByteArray& data)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(data);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+bool boolean(const QJsonValue& value)
+{
+    switch (value.type()) {
+    case QJsonValue::Bool:
+        return value.toBool();
+    case QJsonValue::Double:
+        return value.toDouble() != 0.0;
+    case QJsonValue::String: {
+        const QString lower = value.toString().toLower();
+        return lower == QLatin1String("true") || lower == QLatin1String("1") || lower == QLatin1String("yes");
+    }
+    default:
+        return false;
+    }
+}
+
+QString string(const QJsonValue& value, const QString& fallback)
+{
+    if (value.isUndefined() || value.isNull())
+        return fallback;
+    return description(value);
+}
+
+QString description(const QJsonValue& value)
+{
+    switch (value.type()) {
+    case QJsonValue::String:
+        return value.toString();
+    case QJsonValue::Double: {
+        const double number = value.toDouble();
+        constexpr double exactLimit = 9007199254740992.0; // 2^53
+        if (std::trunc(number) == number && std::fabs(number) <= exactLimit)
+            return QString::number(static_cast<qint64>(number));
+        return QString::number(number, 'g', QLocale::FloatingPointShortest);
+    }
+    case QJsonValue::Bool:
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Null:
+        return QStringLiteral("null");
+    case QJsonValue::Array:
+        return QString::fromUtf8(QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
+    case QJsonValue::Object:
+        return QString::fromUtf8(QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact));
+    case QJsonValue::Undefined:
+        break;
+    }
+    return {};
+}
+
+} // namespace CloudJson
