@@ -1,10 +1,11 @@
 #include "cloud/CloudJson.h"
 
+#include "platform/Utf8.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
-#include <QStringDecoder>
 
 #include <cmath>
 
@@ -22,18 +23,9 @@ QJsonValue parseJSON(const QByteArray& data)
         if (document.isArray())
             return document.array();
     }
-    if (const std::optional<QString> text = strictUtf8(data))
+    if (const std::optional<QString> text = Utf8::decode(data))
         return *text;
     return QJsonValue(QJsonValue::Undefined);
-}
-
-std::optional<QString> strictUtf8(const QByteArray& data)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    QString text = decoder.decode(data);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
 }
 
 bool boolean(const QJsonValue& value)

@@ -15,9 +15,6 @@ namespace CloudJson {
 // UTF-8 (so an HTML or plain-text error page survives), else Undefined.
 QJsonValue parseJSON(const QByteArray& data);
 
-// The bytes decoded as UTF-8, or nothing when any byte sequence is invalid.
-std::optional<QString> strictUtf8(const QByteArray& data);
-
 // Absent false; a Boolean itself; a number true unless zero; a text true
 // exactly for "true", "1" or "yes" in any letter case; anything else false.
 bool boolean(const QJsonValue& value);
