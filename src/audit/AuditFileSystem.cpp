@@ -1,0 +1,43 @@
+#include "audit/AuditFileSystem.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
+
+bool LocalAuditFileSystem::exists(const QString& path) const
+{
+    return QFileInfo::exists(path);
+}
+
+bool LocalAuditFileSystem::isReadable(const QString& path) const
+{
+    return !path.isEmpty() && ::access(QFile::encodeName(path).constData(), R_OK) == 0;
+}
+
+bool LocalAuditFileSystem::isDirectory(const QString& path) const
+{
+    return QFileInfo(path).isDir();
+}
+
+std::optional<QByteArray> LocalAuditFileSystem::read(const QString& path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+bool LocalAuditFileSystem::walk(const QString& folder, const FolderWalk::Visitor& visit) const
+{
+    return FolderWalk::walk(folder, visit);
+}
+
+const AuditFileSystem& AuditFileSystem::real()
+{
+    static const LocalAuditFileSystem fileSystem(Host::fromEnvironment());
+    return fileSystem;
+}

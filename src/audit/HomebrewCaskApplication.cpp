@@ -1,0 +1,8 @@
+#include "audit/HomebrewCaskApplication.h"
+
+#include "model/HashBuilder.h"
+
+size_t qHash(const HomebrewCaskApplication& cask, size_t seed)
+{
+    return HashBuilder(seed).add(cask.token).add(cask.installedVersion).add(cask.appNames).value();
+}
