@@ -41,10 +41,12 @@ bool hasOnlyFiniteNumbers(const QJsonValue& value)
     }
 }
 
-// Failures below the HTTP layer (connection, TLS, time-out, a body cut short).
+// Failures below the HTTP layer (connection, TLS, time-out) and answers
+// that broke off after their status line (a body cut short or garbled).
 bool isTransportError(QNetworkReply::NetworkError error)
 {
-    return error != QNetworkReply::NoError && error < QNetworkReply::ProxyConnectionRefusedError;
+    return (error != QNetworkReply::NoError && error < QNetworkReply::ProxyConnectionRefusedError)
+        || error == QNetworkReply::ProtocolFailure;
 }
 
 } // namespace

@@ -163,7 +163,7 @@ void ReleasePolicyTest::transportFailures()
     QFETCH(QString, failure);
     m_server->respond(policyPath, Response::hanging());
     std::unique_ptr<SupabaseClient> subject =
-        failure == "untrusted" ? client({}, 20s, QSslConfiguration::defaultConfiguration()) : client({}, 300ms);
+        failure == "untrusted" ? client({}, 20s, QSslConfiguration::defaultConfiguration()) : client({}, 1000ms);
     if (failure == "closed")
         m_server->stop();
 

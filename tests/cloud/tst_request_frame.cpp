@@ -50,6 +50,7 @@ private Q_SLOTS:
     void closedPortFails();
     void silentServerTimesOut();
     void hangingAnswerTimesOut();
+    void answerCutShortFails();
     void parallelCallsFromThreads();
 
 private:
@@ -278,10 +279,19 @@ void RequestFrameTest::silentServerTimesOut()
 void RequestFrameTest::hangingAnswerTimesOut()
 {
     m_server->respond("/functions/v1/slow", Response::hanging());
-    const auto result = frame(300ms).requestJSON(url("/functions/v1/slow"), "POST", QJsonObject{{"a", 1}});
+    const auto result = frame(1000ms).requestJSON(url("/functions/v1/slow"), "POST", QJsonObject{{"a", 1}});
     QVERIFY(!result.ok);
     QCOMPARE(result.body.toString(), QStringLiteral("Hết thời gian chờ phản hồi từ Supabase."));
     QCOMPARE(m_server->requests().size(), 1);
+}
+
+void RequestFrameTest::answerCutShortFails()
+{
+    m_server->respond("/rest/v1/table", Response::cutShort(200, R"([{"item_id":"a"}])"));
+    const auto result = frame().requestJSON(url("/rest/v1/table"), "GET");
+    QVERIFY(!result.ok);
+    QVERIFY(result.body.isString());
+    QVERIFY(!result.body.toString().isEmpty());
 }
 
 void RequestFrameTest::parallelCallsFromThreads()

@@ -111,7 +111,8 @@ private:
             answer += "Content-Type: " + response.contentType + "\r\n";
         for (const auto& [name, value] : response.headers)
             answer += name + ": " + value + "\r\n";
-        answer += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+        const qint64 length = response.declaredLength >= 0 ? response.declaredLength : response.body.size();
+        answer += "Content-Length: " + QByteArray::number(length) + "\r\n";
         answer += "Connection: close\r\n\r\n";
         answer += response.body;
         socket->write(answer);
@@ -170,6 +171,13 @@ LoopbackHttpsServer::Response LoopbackHttpsServer::Response::hanging()
 {
     Response response;
     response.hang = true;
+    return response;
+}
+
+LoopbackHttpsServer::Response LoopbackHttpsServer::Response::cutShort(int status, const QByteArray& body)
+{
+    Response response = json(status, body);
+    response.declaredLength = body.size() + 100;
     return response;
 }
 

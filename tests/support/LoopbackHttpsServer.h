@@ -33,11 +33,14 @@ public:
         QByteArray contentType = "application/json";
         QList<QPair<QByteArray, QByteArray>> headers; // further headers, e.g. Location
         bool hang = false; // record the request and never answer
+        qint64 declaredLength = -1; // a Content-Length other than the body's (a body cut short)
 
         static Response json(int status, const QByteArray& body);
         static Response text(int status, const QByteArray& body, const QByteArray& contentType = "text/plain");
         static Response redirect(int status, const QByteArray& location);
         static Response hanging();
+        // Announces a longer body than it sends, then closes the connection.
+        static Response cutShort(int status, const QByteArray& body);
     };
 
     struct Request {
