@@ -3,6 +3,8 @@
 
 #include "audit/MacReportPDF.h"
 
+#include "audit/ResolvedDeveloperName.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -141,11 +143,6 @@ void drawPill(QPainter& painter, const Pill& pill, const QRectF& rect, double fo
              reportFont(fontSize, Weight::bold), pill.text, Alignment::left, LineBreak::truncateTail);
 }
 
-QString shownDeveloper(const InstalledMacApplication& application)
-{
-    return application.developerName.value_or(QStringLiteral("—"));
-}
-
 void drawApplicationRow(QPainter& painter, const ApplicationRow& row, double y, double w)
 {
     if (row.alternate)
@@ -155,7 +152,7 @@ void drawApplicationRow(QPainter& painter, const ApplicationRow& row, double y, 
     const QList<double> widths = applicationColumnWidths(w);
     const InstalledMacApplication& application = row.application;
     const QStringList texts{QString::number(row.number), application.name, application.version, application.source,
-                            shownDeveloper(application)};
+                            resolvedDeveloperName(application)};
     const QFont nameFont = reportFont(8.3, Weight::semibold);
     const QFont otherFont = reportFont(7.8, Weight::medium);
     for (int k = 0; k < texts.size(); ++k) {

@@ -813,7 +813,7 @@ void MacReportPDFTest::writeEndToEnd_data()
     QTest::addColumn<QString>("workspaceName");
     QTest::newRow("English, branded") << "report-en.txt"
                                       << QStringList{"INSPECTOR", "Software & application packages", "NO LOCAL EVIDENCE",
-                                                     "System checks", "카카오톡", "Nguyen", "Field Crew"}
+                                                     "System checks", "카카오톡", "Nguyen", "Field Crew", "Team R3T"}
                                       << QStringList{"NGƯỜI KIỂM TRA", "Additional installed software"}
                                       << " Field Crew ";
     QTest::newRow("Vietnamese, no branding")
