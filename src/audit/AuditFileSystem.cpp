@@ -36,8 +36,13 @@ bool LocalAuditFileSystem::walk(const QString& folder, const FolderWalk::Visitor
     return FolderWalk::walk(folder, visit);
 }
 
+QString LocalAuditFileSystem::localPath(const QString& macPath) const
+{
+    return m_host ? m_host->map(macPath) : Host::fromEnvironment().map(macPath);
+}
+
 const AuditFileSystem& AuditFileSystem::real()
 {
-    static const LocalAuditFileSystem fileSystem(Host::fromEnvironment());
+    static const LocalAuditFileSystem fileSystem;
     return fileSystem;
 }

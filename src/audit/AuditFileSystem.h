@@ -31,14 +31,15 @@ public:
     // machine; paths handed in by the caller are local already.
     virtual QString localPath(const QString& macPath) const = 0;
 
-    // The file system of the Mac this process works on
-    // (Host::fromEnvironment()).
+    // The file system of the Mac this process works on: Host::fromEnvironment(),
+    // asked at each call, so a root changed later is followed.
     static const AuditFileSystem& real();
 };
 
-// The file system of a given Mac.
+// The file system of a given Mac, or of the environment's when none is given.
 class LocalAuditFileSystem final : public AuditFileSystem {
 public:
+    LocalAuditFileSystem() = default;
     explicit LocalAuditFileSystem(Host host) : m_host(std::move(host)) {}
 
     bool exists(const QString& path) const override;
@@ -46,8 +47,8 @@ public:
     bool isDirectory(const QString& path) const override;
     std::optional<QByteArray> read(const QString& path) const override;
     bool walk(const QString& folder, const FolderWalk::Visitor& visit) const override;
-    QString localPath(const QString& macPath) const override { return m_host.map(macPath); }
+    QString localPath(const QString& macPath) const override;
 
 private:
-    Host m_host;
+    std::optional<Host> m_host;
 };

@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <functional>
+
 namespace MacLicenseEvidenceCollector {
 
 namespace {

@@ -129,6 +129,7 @@ private Q_SLOTS:
     void installerReceipts_data();
     void installerReceipts();
     void uniqueKeepsFirstSeen();
+    void realFileSystemFollowsTheMacRoot();
 
 private:
     std::unique_ptr<ReceiptFactory::Pki> m_pki;
@@ -674,6 +675,23 @@ void LicenseEvidenceTest::uniqueKeepsFirstSeen()
     const LicenseEvidenceSignal b{"license-metadata", "app-preferences", Verification::detected, "two"};
     const LicenseEvidenceSignal c{"license-metadata", "app-preferences", Verification::failed, "one"};
     QCOMPARE(unique({a, b, a, c, b}), (QList<LicenseEvidenceSignal>{a, b, c}));
+}
+
+void LicenseEvidenceTest::realFileSystemFollowsTheMacRoot()
+{
+#ifdef Q_OS_DARWIN
+    QSKIP("A macOS build always works on the machine's own root.");
+#else
+    QTemporaryDir first;
+    QTemporaryDir second;
+    qputenv(Host::rootVariable, first.path().toUtf8());
+    QCOMPARE(AuditFileSystem::real().localPath(QStringLiteral("/Library/Preferences")),
+             first.path() + QStringLiteral("/Library/Preferences"));
+    qputenv(Host::rootVariable, second.path().toUtf8());
+    QCOMPARE(AuditFileSystem::real().localPath(QStringLiteral("/Library")), second.path() + QStringLiteral("/Library"));
+    qunsetenv(Host::rootVariable);
+    QCOMPARE(AuditFileSystem::real().localPath(QStringLiteral("/Library")), QStringLiteral("/Library"));
+#endif
 }
 
 QTEST_GUILESS_MAIN(LicenseEvidenceTest)
