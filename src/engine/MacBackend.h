@@ -1,0 +1,244 @@
+#pragma once
+
+#include "model/AppItem.h"
+#include "model/InstallProgressUpdate.h"
+#include "model/InstallStatus.h"
+#include "model/InstalledMacApplication.h"
+#include "model/SystemCheck.h"
+#include "platform/Host.h"
+
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QProcessEnvironment>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+class AppLanguage;
+struct DirectAppVerificationTools;
+
+// The engine: the one object through which the system inspects and changes
+// the Mac. Its operations are synchronous, may block for minutes, never throw
+// (except writeReport) and explain themselves in Vietnamese log lines.
+//
+// Every log line ("[HH:mm:ss] " + message) is appended to the log file
+// (AppRuntime::logFile()) before it is handed to the log sink. How the sinks
+// are called is chosen at construction:
+//   - Delivery::mainThread: asynchronously on the main thread, in the order
+//     posted, never inside the log() or progress() call (the window). Calls
+//     still queued when the process exits are not delivered.
+//   - Delivery::synchronous: inside the log() or progress() call, on the
+//     calling thread, serialised with every other line of this engine (the
+//     command-line mode, which has no event loop: no line is ever lost).
+// Without a QCoreApplication there is no main thread to post to, and lines are
+// delivered synchronously.
+//
+// The engine sees the Mac through a Host (see platform/Host.h): tools and fixed
+// folders are named by their Mac paths in argument vectors and log lines, and
+// mapped to local paths only where a file is started, read or written.
+class MacBackend final {
+public:
+    using LogSink = std::function<void(const QString& line)>;
+    using ProgressSink = std::function<void(const InstallProgressUpdate& update)>;
+
+    enum class Delivery { mainThread, synchronous };
+
+    // Builds the engine and prepares the log file; never fails, logs nothing.
+    MacBackend(LogSink uiLog, ProgressSink uiProgress, Delivery delivery = Delivery::mainThread,
+               Host host = Host::fromEnvironment());
+    ~MacBackend();
+    MacBackend(const MacBackend&) = delete;
+    MacBackend& operator=(const MacBackend&) = delete;
+
+    const Host& host() const { return m_host; }
+
+    // ---- Log and progress
+
+    // Stamps the message with the local time, appends the line to the log
+    // file, then hands it to the log sink.
+    void log(const QString& message);
+    // Logs a progress line, then hands the message and the fraction clamped to
+    // 0...1 to the progress sink.
+    void progress(const QString& message, std::optional<double> fraction = std::nullopt);
+    // The message of a progress line: "PROGRESS: " + message, or
+    // "PROGRESS " + percent + "%: " + message with the fraction clamped and
+    // truncated to a whole percent.
+    static QString progressMessage(const QString& message, std::optional<double> fraction);
+    // The fraction clamped to 0...1 (a fraction that is not a number is 0).
+    static double clampedFraction(double fraction);
+
+    // ---- Installed status
+    InstallStatus status(const AppItem& item);
+    // One entry per item, keyed by id; the ids must be unique.
+    QHash<QString, InstallStatus> statuses(const QList<AppItem>& items);
+    // One record per distinct install target of the compiled-in catalog, with
+    // the keys "item_id", "name", "group_key", "kind" and "status".
+    QList<QMap<QString, QString>> installStatusSnapshot();
+
+    // ---- Install, remove, open
+    bool install(const AppItem& item);
+    bool uninstall(const AppItem& item);
+    bool open(const AppItem& item);
+
+    // ---- System checks and install blockers
+    QList<SystemCheck> systemChecks();
+    QStringList installBlockers(const QList<AppItem>& items);
+
+    // ---- The audit
+    // The inventory scan of installed applications, sorted by name.
+    QList<InstalledMacApplication> installedAdditionalApplications(
+        const std::function<void(int completed, int total)>& progress = {},
+        const std::function<bool()>& isCancelled = {});
+    // Writes the plain-text system report and returns its path. Absent lists
+    // are computed by the writer. Throws std::system_error when the report
+    // folder cannot be created or the file cannot be written or protected.
+    QString writeReport(const std::optional<QList<SystemCheck>>& checks,
+                        const std::optional<QList<InstalledMacApplication>>& additionalApplications,
+                        AppLanguage language);
+
+    // The four strings the code signature gives about a bundle.
+    struct SignatureEvidence {
+        QString status;
+        QString team;
+        QString identifier;
+        QString developer;
+
+        bool operator==(const SignatureEvidence&) const = default;
+    };
+
+    // ---- Engine-internal services, used by the operations above
+
+    // The Mac path of an executable brew, looked up afresh on every call.
+    std::optional<QString> brewPath();
+    // The running macOS version as major.minor.patch.
+    QString macOSVersionString() const;
+    // The machine's hardware name ("arm64", "x86_64", ...).
+    QString architectureLabel() const;
+
+    // ---- Child processes
+    //
+    // The first element of an argument vector names the program (a Mac path
+    // or a bare command name); the others are handed to it unchanged. Every
+    // child gets commandEnvironment(), shares the engine's standard input and
+    // runs without a time limit. 127: the command was not found or could not
+    // be started. A child ended by a signal gives 128 + the signal.
+
+    // Logs "$ " + description, every non-empty output line (standard output
+    // and standard error together, streamed as they arrive) and
+    // "Hoàn tất: " + description + " (exit N)". The working folder is a local
+    // path used as given; none: the engine's current folder.
+    int runCommand(const QStringList& arguments, const QString& description,
+                   const std::optional<QString>& currentDirectory = std::nullopt);
+    // Both streams discarded; nothing logged.
+    int runQuiet(const QStringList& arguments);
+    // Standard output as text (standard error discarded); the empty text when
+    // the command cannot be run or its output is not valid UTF-8.
+    QString runCapture(const QStringList& arguments);
+    // Both streams together, in the order written; otherwise as runCapture.
+    QString runCaptureCombined(const QStringList& arguments);
+
+    struct CapturedRun {
+        int status = 127;
+        QString output;
+
+        bool operator==(const CapturedRun&) const = default;
+    };
+    // The exit status beside the standard output; 127 and "" when not run.
+    CapturedRun runCaptureStatus(const QStringList& arguments);
+
+    // The Mac path of the executable a command names: a command with "/" is a
+    // path (tilde expanded, relative to the current folder when relative),
+    // never searched; a bare name is searched in commandSearchPath().
+    std::optional<QString> commandPath(const QString& command) const;
+    // The Mac's command search path: searchPathPrefix() followed by the pieces
+    // of the inherited PATH not already listed (empty pieces dropped).
+    QStringList commandSearchPath() const;
+    // The engine's environment with PATH rebuilt from commandSearchPath(),
+    // each folder mapped to its local path.
+    QProcessEnvironment commandEnvironment() const;
+    // /opt/homebrew/bin, /opt/homebrew/sbin, /usr/local/bin, /usr/local/sbin,
+    // /usr/bin, /bin, /usr/sbin, /sbin.
+    static const QStringList& searchPathPrefix();
+
+    // Built-in entries that are never opened: {"deja-dup", "rclone"}.
+    static const QSet<QString>& blockedBuiltinIDs();
+
+private:
+    struct Sinks;
+
+    // Appends one finished line to the log file; the failure's reason when it
+    // could not be written.
+    std::optional<QString> appendToLogFile(const QString& line);
+    void deliverLine(const QString& line);
+    void deliverFailureNotice(const QString& reason);
+    void deliverProgress(const InstallProgressUpdate& update);
+    void post(std::function<void()> task);
+
+    // Installed status
+    InstallStatus status(const AppItem& item, const QSet<QString>& formulas, const QSet<QString>& casks);
+    bool brewList(const QString& name, bool cask);
+    std::pair<QSet<QString>, QSet<QString>> installedBrewInventory();
+    bool libreDevivuVietnameseDictionaryInstalled();
+
+    // Homebrew packages
+    bool installBrewPackages(const QStringList& packages, bool cask);
+    bool installMixedBrewPackages(const QStringList& entries);
+    bool uninstallBrewPackages(const QStringList& packages, bool cask);
+    bool uninstallMixedBrewPackages(const QStringList& entries);
+    static QString brewManagedLabel(const QString& name, bool cask);
+    static std::pair<QString, bool> parseMixedBrewPackage(const QString& entry);
+
+    // System checks
+    std::pair<SystemCheck::Level, QString> macOSCompatibility() const;
+    int freeDiskGB() const;
+
+    // LibreDevivu Vietnamese dictionary
+    bool installLibreDevivuVietnameseDictionary();
+    std::optional<QString> libreDevivuUnopkgPath() const;
+
+    // Direct applications
+    std::optional<QString> directAppBundleID(const QString& bundlePath) const;
+    DirectAppVerificationTools verificationTools();
+    bool installDirectApp(const AppItem& item);
+    bool installDirectDMG(const QString& imagePath, const AppItem& item, const DirectInstallerSpec& spec);
+    bool installDirectZIP(const QString& archivePath, const AppItem& item, const DirectInstallerSpec& spec);
+    std::optional<QString> findAppBundle(const QString& folder, const QString& bundleName) const;
+    bool copyDirectApp(const QString& bundlePath, const AppItem& item, const DirectInstallerSpec& spec);
+    QString preferredApplicationsDirectory() const;
+    bool removeDirectApp(const AppItem& item);
+
+    // Web-link shortcuts
+    bool createShortcut(const AppItem& item);
+    bool removeShortcut(const AppItem& item);
+
+    // Default office applications
+    bool dutiInstalled();
+    bool setMimeDefaults();
+    bool resetMimeDefaults();
+
+    // Built-in items
+    bool openBuiltinItem(const AppItem& item);
+
+    // ONLYDEVIVU detection
+    QStringList onlyofficeAppCandidates() const;
+    bool onlyofficeInstalled() const;
+    QString onlyofficeBundleID() const;
+    bool onlyofficeMimeIsDefault();
+
+    // Signature and provisioning readers of the audit
+    SignatureEvidence signatureEvidence(const QString& bundlePath, const std::optional<QString>& copyright);
+    std::optional<QString> provisioningTeamName(const QString& bundlePath);
+
+    std::shared_ptr<Sinks> m_sinks;
+    Delivery m_delivery;
+    Host m_host;
+    // Held while a line is written and handed on, so the file and the sinks
+    // see this engine's lines in one order.
+    std::recursive_mutex m_lineLock;
+};
