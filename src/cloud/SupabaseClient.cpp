@@ -3,8 +3,8 @@
 #include "cloud/SupabaseEndpointPolicy.h"
 
 SupabaseClient::SupabaseClient(std::optional<SupabaseConfig> config, LogSink log, std::chrono::milliseconds timeout,
-                               QSslConfiguration tls)
-    : m_frame(std::move(config), timeout, std::move(tls)), m_log(std::move(log))
+                               QSslConfiguration tls, Host host)
+    : m_frame(std::move(config), timeout, std::move(tls)), m_log(std::move(log)), m_host(std::move(host))
 {
 }
 
@@ -29,4 +29,18 @@ void SupabaseClient::log(const QString& line) const
 {
     if (m_log)
         m_log(m_frame.redacted(line));
+}
+
+CloudResult SupabaseClient::notConfigured()
+{
+    return {false, QStringLiteral("Chưa cấu hình Supabase URL/anon key.")};
+}
+
+SupabaseRequestFrame::Result SupabaseClient::callFunction(const QString& name, QJsonObject body) const
+{
+    if (!config())
+        return {false, notConfigured().message};
+    if (!body.contains(QLatin1String("device_hash")))
+        body.insert(QStringLiteral("device_hash"), currentDeviceHash());
+    return m_frame.requestJSON(config()->functionsURL() + QLatin1Char('/') + name, QStringLiteral("POST"), body);
 }

@@ -2,11 +2,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace FileSystem {
 
@@ -55,6 +60,51 @@ bool createFolders(const QString& path, mode_t mode, QString* error)
             return true;
         next = slash + 1;
     }
+}
+
+bool replaceFile(const QString& path, QByteArrayView bytes, mode_t mode, QString* error)
+{
+    if (path.isEmpty())
+        return fail(error, ENOENT);
+    const QFileInfo target(path);
+    // mkstemp creates the file owner-only (0600) and exclusively.
+    QByteArray temporary =
+        QFile::encodeName(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    const int descriptor = ::mkstemp(temporary.data());
+    if (descriptor < 0)
+        return fail(error, errno);
+    const auto abandon = [&](int number) {
+        ::close(descriptor);
+        ::unlink(temporary.constData());
+        return fail(error, number);
+    };
+    if (::fchmod(descriptor, mode) != 0)
+        return abandon(errno);
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(descriptor, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return abandon(errno);
+        }
+        data += written;
+        left -= written;
+    }
+    if (::fsync(descriptor) != 0)
+        return abandon(errno);
+    if (::close(descriptor) != 0) {
+        const int number = errno;
+        ::unlink(temporary.constData());
+        return fail(error, number);
+    }
+    if (std::rename(temporary.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+        const int number = errno;
+        ::unlink(temporary.constData());
+        return fail(error, number);
+    }
+    return true;
 }
 
 } // namespace FileSystem

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <sys/types.h>
@@ -13,6 +14,14 @@ namespace FileSystem {
 // given) receives the text of the failing call's errno; a path below an
 // ordinary file fails with "Not a directory".
 bool createFolders(const QString& path, mode_t mode, QString* error = nullptr);
+
+// Replaces the file at path with the bytes: they go to a new file created in
+// the same folder with exactly the given permissions (never wider while it is
+// written), are flushed to disk, and the new file is renamed over path. A
+// reader sees the old file or the new one, never a part. On failure the new
+// file is removed, path is left exactly as it was, false is returned and
+// error (when given) receives the text of the failing call's errno.
+bool replaceFile(const QString& path, QByteArrayView bytes, mode_t mode, QString* error = nullptr);
 
 // The text of a POSIX error number, as the system words it; an unknown number
 // is reported as an input/output error.

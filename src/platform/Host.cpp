@@ -9,6 +9,7 @@
 #include <QList>
 #include <QOperatingSystemVersion>
 #include <QStorageInfo>
+#include <QSysInfo>
 
 #include <netdb.h>
 #include <sys/socket.h>
@@ -17,6 +18,7 @@
 #include <unistd.h>
 
 #if defined(Q_OS_MACOS)
+#include <SystemConfiguration/SystemConfiguration.h>
 #include <sys/sysctl.h>
 #include <vector>
 #endif
@@ -59,6 +61,20 @@ QString machineFromKernel()
     if (uname(&names) != 0)
         return {};
     return QString::fromUtf8(names.machine);
+#endif
+}
+
+QString computerName()
+{
+#if defined(Q_OS_MACOS)
+    if (const CFStringRef name = SCDynamicStoreCopyComputerName(nullptr, nullptr)) {
+        const QString text = QString::fromCFString(name);
+        CFRelease(name);
+        return text;
+    }
+    return {};
+#else
+    return QSysInfo::machineHostName();
 #endif
 }
 
@@ -177,6 +193,16 @@ uint Host::effectiveUserId() const
     if (m_effectiveUserId)
         return *m_effectiveUserId;
     return static_cast<uint>(geteuid());
+}
+
+std::optional<QString> Host::localizedHostName() const
+{
+    if (m_localizedHostName)
+        return *m_localizedHostName;
+    const QString name = computerName();
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
 }
 
 bool Host::hostsFileNames(const QByteArray& hostsText, const QString& hostName)

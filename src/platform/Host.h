@@ -60,6 +60,10 @@ public:
     std::optional<qint64> freeBytes() const;
     // The effective user id of the process.
     uint effectiveUserId() const;
+    // The computer's name as the user sees it (the name set in the system's
+    // sharing settings on a Mac, the host name elsewhere); nothing when the
+    // system has none.
+    std::optional<QString> localizedHostName() const;
     // Whether a host name resolves. With a root set, <root>/etc/hosts is
     // consulted first, then the system resolver. Blocks.
     bool resolves(const QString& hostName) const;
@@ -69,6 +73,7 @@ public:
     void setArchitecture(const QString& architecture) { m_architecture = architecture; }
     void setFreeBytes(std::optional<qint64> bytes) { m_freeBytes = bytes; }
     void setEffectiveUserId(uint id) { m_effectiveUserId = id; }
+    void setLocalizedHostName(std::optional<QString> name) { m_localizedHostName = std::move(name); }
     void setResolver(std::function<bool(const QString&)> resolver) { m_resolver = std::move(resolver); }
 
     // The hardware name as the Mac reports it: "aarch64" becomes "arm64".
@@ -84,5 +89,6 @@ private:
     std::optional<QString> m_architecture;
     std::optional<std::optional<qint64>> m_freeBytes;
     std::optional<uint> m_effectiveUserId;
+    std::optional<std::optional<QString>> m_localizedHostName;
     std::function<bool(const QString&)> m_resolver;
 };

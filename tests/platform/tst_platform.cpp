@@ -144,6 +144,8 @@ private Q_SLOTS:
     void hostFixedFacts();
 
     void createFolders();
+    void replaceFile_data();
+    void replaceFile();
     void childProcessStatus_data();
     void childProcessStatus();
     void childProcessStartFailure();
@@ -734,6 +736,60 @@ void PlatformTest::createFolders()
     plain.close();
     QVERIFY(!FileSystem::createFolders(plain.fileName() + "/below", 0700, &error));
     QCOMPARE(error, FileSystem::errorText(ENOTDIR));
+}
+
+void PlatformTest::replaceFile_data()
+{
+    QTest::addColumn<QString>("target"); // below the test's folder
+    QTest::addColumn<mode_t>("mode");
+    QTest::addColumn<int>("errorNumber"); // 0: replaced
+
+    QTest::newRow("new file, owner-only") << "new.json" << mode_t(0600) << 0;
+    QTest::newRow("existing file replaced") << "old.json" << mode_t(0644) << 0;
+    QTest::newRow("folder below a file") << "plain/new.json" << mode_t(0600) << ENOTDIR;
+    QTest::newRow("target is a folder") << "folder" << mode_t(0600) << EISDIR;
+}
+
+void PlatformTest::replaceFile()
+{
+    QFETCH(QString, target);
+    QFETCH(mode_t, mode);
+    QFETCH(int, errorNumber);
+    QTemporaryDir base;
+    QVERIFY(base.isValid());
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(base.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write("old.json", "old content");
+    write("plain", "plain");
+    QVERIFY(QDir(base.path()).mkpath("folder/inside"));
+    const QStringList before = QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    const mode_t previousMask = ::umask(0);
+    QString error;
+    const bool replaced = FileSystem::replaceFile(base.filePath(target), "new content\n", mode, &error);
+    ::umask(previousMask);
+
+    QCOMPARE(replaced, errorNumber == 0);
+    QFile result(base.filePath(target));
+    if (replaced) {
+        QVERIFY(result.open(QIODevice::ReadOnly));
+        QCOMPARE(result.readAll(), QByteArray("new content\n"));
+        QCOMPARE(modeOf(result.fileName()), mode);
+    } else {
+        QCOMPARE(error, FileSystem::errorText(errorNumber));
+        QVERIFY(QFileInfo(base.filePath("folder/inside")).isDir());
+    }
+    // Nothing else appeared: no temporary file is left behind.
+    QStringList expected = before;
+    if (replaced && !expected.contains(target))
+        expected.append(target);
+    expected.sort();
+    QStringList after = QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    after.sort();
+    QCOMPARE(after, expected);
 }
 
 void PlatformTest::childProcessStatus_data()
