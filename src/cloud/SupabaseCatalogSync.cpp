@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QJsonArray>
 
+#include <algorithm>
+
 CloudResult SupabaseClient::syncCatalog() const
 {
     if (!config())

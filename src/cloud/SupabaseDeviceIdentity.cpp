@@ -12,6 +12,8 @@
 #include <QMutex>
 #include <QUuid>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Two first uses at once on different threads would otherwise each make an
@@ -32,8 +34,13 @@ QString SupabaseClient::currentDeviceID() const
         QFile file(deviceIDFilePath());
         if (file.open(QIODevice::ReadOnly)) {
             const std::optional<QString> text = Utf8::decode(file.readAll());
-            if (text && !text->trimmed().isEmpty())
+            if (text && !text->trimmed().isEmpty()) {
+                // Whoever can read the identifier can speak for the device:
+                // narrow a file left readable by others (ignored when not ours).
+                if (file.permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser))
+                    ::chmod(QFile::encodeName(file.fileName()).constData(), 0600);
                 return text->trimmed();
+            }
         }
         const QString fresh = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
         if (FileSystem::replaceFile(deviceIDFilePath(), (fresh + QLatin1Char('\n')).toUtf8(), 0600))

@@ -7,6 +7,8 @@
 
 #include <QJsonArray>
 
+#include <algorithm>
+
 namespace {
 
 const QString workspaceFunction = QStringLiteral("manage-technician-workspace");

@@ -80,28 +80,33 @@ void DeviceIdentityTest::freshIdentity()
 void DeviceIdentityTest::storedIdentity_data()
 {
     QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<mode_t>("mode"); // before the read; owner-only after it
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("hash");
 
-    QTest::newRow("as written") << (storedID + "\n").toUtf8() << storedID << storedHash;
-    QTest::newRow("blanks and line breaks around") << ("  \t" + storedID + " \r\n\n").toUtf8() << storedID
-                                                   << storedHash;
-    QTest::newRow("written by someone else")
-        << QByteArray("my-mac-01") << "my-mac-01"
+    QTest::newRow("as written") << (storedID + "\n").toUtf8() << mode_t(0600) << storedID << storedHash;
+    QTest::newRow("blanks and line breaks around")
+        << ("  \t" + storedID + " \r\n\n").toUtf8() << mode_t(0600) << storedID << storedHash;
+    QTest::newRow("written by someone else, readable by all")
+        << QByteArray("my-mac-01") << mode_t(0644) << "my-mac-01"
         << "682050a13f7134b5ec341feace1d09f5d1b8d83a3e0016554a35c9b4a525e85d";
 }
 
 void DeviceIdentityTest::storedIdentity()
 {
     QFETCH(QByteArray, content);
+    QFETCH(mode_t, mode);
     QFETCH(QString, id);
     QFETCH(QString, hash);
     CloudTestFolders folders;
-    CloudTestFolders::write(SupabaseClient::deviceIDFilePath(), content);
+    const QString file = SupabaseClient::deviceIDFilePath();
+    CloudTestFolders::write(file, content);
+    QCOMPARE(::chmod(QFile::encodeName(file).constData(), mode), 0);
 
     QCOMPARE(client().currentDeviceID(), id);
     QCOMPARE(client().currentDeviceHash(), hash);
-    QCOMPARE(CloudTestFolders::read(SupabaseClient::deviceIDFilePath()), content);
+    QCOMPARE(CloudTestFolders::read(file), content);
+    QCOMPARE(permissions(file), mode_t(0600));
 }
 
 void DeviceIdentityTest::unusableFileIsReplaced_data()
