@@ -68,7 +68,7 @@ QMap<QString, QString> SupabaseClient::currentDeviceInfo() const
 
 QMap<QString, QString> SupabaseClient::deviceInfo(const QString& deviceHash) const
 {
-    const QString macOSVersion = m_host.macOSVersion().toString();
+    const QString macOSVersion = m_host.macOSVersionText();
     return {
         {QStringLiteral("device_hash"), deviceHash},
         {QStringLiteral("device_label"), m_host.localizedHostName().value_or(QStringLiteral("unknown"))},

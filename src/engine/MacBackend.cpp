@@ -190,9 +190,7 @@ void MacBackend::progress(const QString& message, std::optional<double> fraction
 
 QString MacBackend::macOSVersionString() const
 {
-    const QVersionNumber version = m_host.macOSVersion();
-    return QString::number(version.majorVersion()) + QLatin1Char('.') + QString::number(version.minorVersion())
-        + QLatin1Char('.') + QString::number(version.microVersion());
+    return m_host.macOSVersionText();
 }
 
 QString MacBackend::architectureLabel() const

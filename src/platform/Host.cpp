@@ -161,6 +161,13 @@ QVersionNumber Host::macOSVersion() const
     return versionFromSystemVersionPlist(file.read(1024 * 1024));
 }
 
+QString Host::macOSVersionText() const
+{
+    const QVersionNumber version = macOSVersion();
+    return QString::number(version.majorVersion()) + QLatin1Char('.') + QString::number(version.minorVersion())
+        + QLatin1Char('.') + QString::number(version.microVersion());
+}
+
 QString Host::architectureName(const QString& machine)
 {
     if (machine == QLatin1String("aarch64"))

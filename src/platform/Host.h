@@ -54,6 +54,9 @@ public:
     // ProductVersion of <root>/System/Library/CoreServices/SystemVersion.plist,
     // and 0.0.0 when it is missing or unreadable.
     QVersionNumber macOSVersion() const;
+    // The same as text: major, minor and patch in decimal joined by "."
+    // ("12.0.0" for a release without a patch level).
+    QString macOSVersionText() const;
     // The machine's hardware name ("arm64", "x86_64", ...); "" when unknown.
     QString architecture() const;
     // The free bytes of the volume that holds the root; nothing when unknown.

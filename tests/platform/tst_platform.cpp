@@ -705,7 +705,10 @@ void PlatformTest::hostFixedFacts()
     host.setEffectiveUserId(0);
     host.setResolver([](const QString& name) { return name == QLatin1String("up.test"); });
     QCOMPARE(host.macOSVersion(), QVersionNumber(13, 0, 0));
+    QCOMPARE(host.macOSVersionText(), QStringLiteral("13.0.0"));
     QCOMPARE(host.architecture(), QString());
+    host.setLocalizedHostName(std::nullopt);
+    QCOMPARE(host.localizedHostName(), std::nullopt);
     QVERIFY(!host.freeBytes().has_value());
     QCOMPARE(host.effectiveUserId(), 0u);
     QVERIFY(host.resolves(QStringLiteral("up.test")));
