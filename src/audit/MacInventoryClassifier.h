@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audit/MacHardwareProfile.h"
 #include "model/AppLicenseEvidence.h"
 #include "platform/Host.h"
 
@@ -7,8 +8,11 @@
 #include <QMap>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+
+class AuditFileSystem;
 
 // Pure operations that turn raw facts about one installed application (its
 // path, the codesign tool's text, its copyright, Homebrew's metadata) into
@@ -75,5 +79,21 @@ QMap<QString, QString> brewLicenses(const QString& json);
 // The licence finding that fixed policies and Homebrew metadata give.
 AppLicenseEvidence licenseEvidence(const QString& source, const std::optional<QString>& bundleIdentifier,
                                    bool hasAppStoreReceipt, const std::optional<QString>& brewLicense);
+
+// The hardware fields of `system_profiler SPHardwareDataType -json`: the first
+// object of the "SPHardwareDataType" array. Nothing when the text is not JSON,
+// its top level is not an object, or the key does not hold a non-empty array
+// of objects. Text values are trimmed (a blank one stays empty); a missing or
+// non-text value is "—".
+std::optional<MacHardwareProfile> hardwareProfile(const QString& json);
+
+// File names (lower case) that mark a Vietnamese spelling dictionary.
+const QSet<QString>& vietnameseDictionaryFileNames();
+
+// Whether one of the folders (local paths, searched in order) holds, at any
+// depth, an entry whose lower-cased name is a Vietnamese dictionary file. The
+// walk leaves out hidden entries and does not enter packages; folders that do
+// not exist or cannot be listed are passed over.
+bool containsVietnameseDictionary(const QStringList& folders, const AuditFileSystem& fileSystem);
 
 } // namespace MacInventoryClassifier

@@ -114,12 +114,63 @@ public:
 
     // ---- Engine-internal services, used by the operations above
 
-    // The Mac path of an executable brew, looked up afresh on every call.
+    // The Mac path of an executable brew, looked up afresh on every call:
+    // HOMEBREW_BREW_FILE as set, /opt/homebrew/bin/brew, /usr/local/bin/brew,
+    // then brew on the command search path.
     std::optional<QString> brewPath();
     // The running macOS version as major.minor.patch.
     QString macOSVersionString() const;
     // The machine's hardware name ("arm64", "x86_64", ...).
     QString architectureLabel() const;
+
+    // ---- Homebrew packages
+    //
+    // One logged brew run per package that needs it; a package Homebrew
+    // already lists is not installed again, one it does not list is not
+    // removed. Progress runs from 0.12 to 0.88 over an install and from 0.15
+    // to 0.85 over a removal. Without Homebrew each logs why and is false.
+
+    // True when every install that ran exited 0 (empty names are dropped).
+    bool installBrewPackages(const QStringList& packages, bool cask);
+    // The same for entries that name their own kind ("cask:x", "formula:y", "z").
+    bool installMixedBrewPackages(const QStringList& entries);
+    // True when every package was listed and every removal exited 0; the
+    // packages are removed last first.
+    bool uninstallBrewPackages(const QStringList& packages, bool cask);
+    // True when every removal that ran exited 0; unlisted entries are skipped.
+    bool uninstallMixedBrewPackages(const QStringList& entries);
+    // "app Homebrew cask " + name, or "gói Homebrew formula " + name.
+    static QString brewManagedLabel(const QString& name, bool cask);
+    // "cask:x" is the cask x, "formula:y" the formula y, anything else the
+    // formula named by the whole entry; exact, case-sensitive, untrimmed.
+    // The flag is true for a cask.
+    static std::pair<QString, bool> parseMixedBrewPackage(const QString& entry);
+
+    // ---- Direct applications
+
+    // The CFBundleIdentifier text of the bundle at a Mac path (an empty text
+    // included); nothing when Contents/Info.plist cannot be read as a
+    // dictionary or the value is not text.
+    std::optional<QString> directAppBundleID(const QString& bundlePath) const;
+    // The tools DirectAppVerifier runs: directAppBundleID, runQuiet and
+    // runCaptureCombined of this engine.
+    DirectAppVerificationTools verificationTools();
+
+    // ---- ONLYDEVIVU detection
+
+    // "/Applications/ONLYDEVIVU.app", "/Applications/ONLYDEVIVU Desktop
+    // Editors.app", then the same two names in the home folder's Applications.
+    QStringList onlyofficeAppCandidates() const;
+    // Whether anything exists at one of the candidates.
+    bool onlyofficeInstalled() const;
+    // The first candidate's non-empty bundle identifier, else
+    // "org.onlyoffice.desktopeditors".
+    QString onlyofficeBundleID() const;
+    // ONLYDEVIVU is installed, duti is found, and `duti -x` of each of
+    // documentExtensions() names its bundle identifier.
+    bool onlyofficeMimeIsDefault();
+    // "doc", "docx", "xls", "xlsx", "ppt", "pptx".
+    static const QStringList& documentExtensions();
 
     // ---- Child processes
     //
@@ -186,14 +237,6 @@ private:
     std::pair<QSet<QString>, QSet<QString>> installedBrewInventory();
     bool libreDevivuVietnameseDictionaryInstalled();
 
-    // Homebrew packages
-    bool installBrewPackages(const QStringList& packages, bool cask);
-    bool installMixedBrewPackages(const QStringList& entries);
-    bool uninstallBrewPackages(const QStringList& packages, bool cask);
-    bool uninstallMixedBrewPackages(const QStringList& entries);
-    static QString brewManagedLabel(const QString& name, bool cask);
-    static std::pair<QString, bool> parseMixedBrewPackage(const QString& entry);
-
     // System checks
     std::pair<SystemCheck::Level, QString> macOSCompatibility() const;
     int freeDiskGB() const;
@@ -203,8 +246,6 @@ private:
     std::optional<QString> libreDevivuUnopkgPath() const;
 
     // Direct applications
-    std::optional<QString> directAppBundleID(const QString& bundlePath) const;
-    DirectAppVerificationTools verificationTools();
     bool installDirectApp(const AppItem& item);
     bool installDirectDMG(const QString& imagePath, const AppItem& item, const DirectInstallerSpec& spec);
     bool installDirectZIP(const QString& archivePath, const AppItem& item, const DirectInstallerSpec& spec);
@@ -224,12 +265,6 @@ private:
 
     // Built-in items
     bool openBuiltinItem(const AppItem& item);
-
-    // ONLYDEVIVU detection
-    QStringList onlyofficeAppCandidates() const;
-    bool onlyofficeInstalled() const;
-    QString onlyofficeBundleID() const;
-    bool onlyofficeMimeIsDefault();
 
     // Signature and provisioning readers of the audit
     SignatureEvidence signatureEvidence(const QString& bundlePath, const std::optional<QString>& copyright);

@@ -5,23 +5,11 @@
 
 #include "platform/AppRuntime.h"
 #include "platform/ChildProcess.h"
+#include "platform/FileSystem.h"
 #include "platform/TildePath.h"
 #include "platform/Utf8.h"
 
-#include <QFile>
-
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
-
-// An ordinary file (after following links) that the current user may execute.
-bool isExecutableFile(const QString& localPath)
-{
-    const QByteArray encoded = QFile::encodeName(localPath);
-    struct stat info {};
-    return ::stat(encoded.constData(), &info) == 0 && S_ISREG(info.st_mode) && ::access(encoded.constData(), X_OK) == 0;
-}
 
 void appendOnce(QStringList& list, const QString& entry)
 {
@@ -65,13 +53,13 @@ std::optional<QString> MacBackend::commandPath(const QString& command) const
         return std::nullopt;
     if (command.contains(QLatin1Char('/'))) {
         const QString path = TildePath::expand(command);
-        if (isExecutableFile(m_host.map(path)))
+        if (FileSystem::isExecutableFile(m_host.map(path)))
             return path;
         return std::nullopt;
     }
     for (const QString& folder : commandSearchPath()) {
         const QString candidate = AppRuntime::appendingComponent(folder, command);
-        if (isExecutableFile(m_host.map(candidate)))
+        if (FileSystem::isExecutableFile(m_host.map(candidate)))
             return candidate;
     }
     return std::nullopt;

@@ -72,6 +72,11 @@ QString logFile()
                               QString::fromUtf8(logFileName));
 }
 
+QString shortcutDir()
+{
+    return envURL(shortcutDirVariable, underHome({"Applications", "Tavrin Devivu Kit"}));
+}
+
 QVariantMap infoDictionary()
 {
 #if defined(Q_OS_MACOS)

@@ -28,6 +28,9 @@ QString appSupportDir();
 QString cacheDir();
 // (home/Library/Logs, or TAVRIN_MAC_LOG_DIR) + "tavrin-office-kit.log".
 QString logFile();
+// The web-link shortcut folder: home/Applications/Tavrin Devivu Kit, or
+// TAVRIN_MAC_SHORTCUT_DIR.
+QString shortcutDir();
 
 // The override rule: when the variable is absent, or blank after trimming
 // white space and line breaks, the fallback; otherwise its untrimmed value

@@ -22,6 +22,15 @@ QString errorText(int number)
     return QString::fromLocal8Bit(std::strerror(number));
 }
 
+bool isExecutableFile(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QByteArray encoded = QFile::encodeName(path);
+    struct stat info {};
+    return ::stat(encoded.constData(), &info) == 0 && S_ISREG(info.st_mode) && ::access(encoded.constData(), X_OK) == 0;
+}
+
 namespace {
 
 bool fail(QString* error, int number)

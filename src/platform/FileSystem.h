@@ -23,6 +23,10 @@ bool createFolders(const QString& path, mode_t mode, QString* error = nullptr);
 // error (when given) receives the text of the failing call's errno.
 bool replaceFile(const QString& path, QByteArrayView bytes, mode_t mode, QString* error = nullptr);
 
+// Whether path names an ordinary file (links followed) that the current user
+// may execute.
+bool isExecutableFile(const QString& path);
+
 // The text of a POSIX error number, as the system words it; an unknown number
 // is reported as an input/output error.
 QString errorText(int number);

@@ -1,3 +1,4 @@
+#include "FakeAuditFileSystem.h"
 #include "audit/MacInventoryClassifier.h"
 #include "audit/ResolvedDeveloperName.h"
 
@@ -79,6 +80,10 @@ private Q_SLOTS:
     void resolvedDeveloperName_data();
     void resolvedDeveloperName();
     void fixedSets();
+    void hardwareProfile_data();
+    void hardwareProfile();
+    void vietnameseDictionary_data();
+    void vietnameseDictionary();
 };
 
 void ClassifierTest::systemApplication_data()
@@ -460,6 +465,89 @@ void ClassifierTest::fixedSets()
     QCOMPARE(keyFreeBundleIdentifiers().size(), 24);
     QCOMPARE(accountBasedBundleIdentifiers().size(), 21);
     QVERIFY(operatingSystemBundleIdentifiers().contains("com.apple.image_capture"));
+}
+
+void ClassifierTest::hardwareProfile_data()
+{
+    QTest::addColumn<QString>("json");
+    QTest::addColumn<QStringList>("expected"); // model name, identifier, chip, memory; empty: nothing
+
+    QTest::newRow("all four, trimmed, first entry only")
+        << R"({"SPHardwareDataType":[{"machine_name":" MacBook Air\n","machine_model":"Mac14,2",
+              "chip_type":"Apple M2","physical_memory":"16 GB","serial_number":"X"},
+              {"machine_name":"Second"}]})"
+        << QStringList{"MacBook Air", "Mac14,2", "Apple M2", "16 GB"};
+    QTest::newRow("missing and non-text fields are a dash")
+        << R"({"SPHardwareDataType":[{"machine_name":"iMac","machine_model":7,"physical_memory":null}]})"
+        << QStringList{"iMac", "—", "—", "—"};
+    QTest::newRow("blank stays empty") << R"({"SPHardwareDataType":[{"machine_name":"   ","chip_type":""}]})"
+                                       << QStringList{"", "—", "", "—"};
+    QTest::newRow("empty array") << R"({"SPHardwareDataType":[]})" << QStringList{};
+    QTest::newRow("not JSON") << "system_profiler: unknown data type" << QStringList{};
+    QTest::newRow("empty text") << "" << QStringList{};
+    QTest::newRow("key missing") << R"({"SPSoftwareDataType":[{"machine_name":"x"}]})" << QStringList{};
+    QTest::newRow("not an array") << R"({"SPHardwareDataType":{"machine_name":"x"}})" << QStringList{};
+    QTest::newRow("array not all objects") << R"({"SPHardwareDataType":[{"machine_name":"x"},"y"]})" << QStringList{};
+    QTest::newRow("top level array") << R"([{"SPHardwareDataType":[]}])" << QStringList{};
+}
+
+void ClassifierTest::hardwareProfile()
+{
+    QFETCH(QString, json);
+    QFETCH(QStringList, expected);
+    const std::optional<MacHardwareProfile> profile = MacInventoryClassifier::hardwareProfile(json);
+    QStringList actual;
+    if (profile)
+        actual << profile->modelName << profile->modelIdentifier << profile->chip << profile->memory;
+    QCOMPARE(actual, expected);
+}
+
+void ClassifierTest::vietnameseDictionary_data()
+{
+    QTest::addColumn<QStringList>("files");      // created below the temporary root
+    QTest::addColumn<QStringList>("folders");    // searched, in order
+    QTest::addColumn<QStringList>("unreadable"); // folders that exist but cannot be listed
+    QTest::addColumn<bool>("expected");
+
+    const QStringList both{"one", "two"};
+    QTest::newRow("upper case at depth") << QStringList{"one/dict-vi/sub/VI_VN.DIC"} << both << QStringList{} << true;
+    QTest::newRow("affix file alone") << QStringList{"two/vi_VN.aff"} << both << QStringList{} << true;
+    QTest::newRow("other names") << QStringList{"one/vi_VN.dic.bak", "one/en_US.dic", "two/vi_vn"} << both
+                                 << QStringList{} << false;
+    QTest::newRow("inside a hidden folder") << QStringList{"one/.cache/vi_VN.dic"} << both << QStringList{} << false;
+    QTest::newRow("inside a package") << QStringList{"one/Dict.app/Contents/vi_VN.dic"} << both << QStringList{}
+                                      << false;
+    QTest::newRow("missing folder passed over") << QStringList{"two/vi_VN.dic"} << QStringList{"absent", "two"}
+                                                << QStringList{} << true;
+    QTest::newRow("unreadable folder passed over") << QStringList{"one/vi_VN.dic", "two/vi_VN.aff"} << both
+                                                   << QStringList{"one"} << true;
+    QTest::newRow("only an unreadable folder has it") << QStringList{"one/vi_VN.dic"} << both << QStringList{"one"}
+                                                      << false;
+    QTest::newRow("no folders") << QStringList{"one/vi_VN.dic"} << QStringList{} << QStringList{} << false;
+}
+
+void ClassifierTest::vietnameseDictionary()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, unreadable);
+    QFETCH(bool, expected);
+
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    for (const QString& file : files) {
+        const QString path = root.filePath(file);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+    }
+    FakeAuditFileSystem fileSystem;
+    for (const QString& folder : unreadable)
+        fileSystem.unreadable.insert(root.filePath(folder));
+    QStringList paths;
+    for (const QString& folder : folders)
+        paths << root.filePath(folder);
+    QCOMPARE(containsVietnameseDictionary(paths, fileSystem), expected);
 }
 
 QTEST_GUILESS_MAIN(ClassifierTest)

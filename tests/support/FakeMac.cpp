@@ -72,7 +72,7 @@ Host FakeMac::host() const
 
 QString FakeMac::path(const QString& macPath) const
 {
-    return root() + macPath;
+    return host().map(macPath);
 }
 
 QString FakeMac::callLogPath() const
@@ -102,6 +102,42 @@ bool FakeMac::writeProgram(const QString& macPath, const QByteArray& body)
         ". \"$r/.fake/lib.sh\"\n"
         "fake_log \"$@\"\n";
     return writeFile(macPath, prologue + body, true);
+}
+
+bool FakeMac::writeBundle(const QString& macPath, const std::optional<QString>& bundleIdentifier,
+                          const QByteArray& signature)
+{
+    if (!QDir().mkpath(path(macPath + QStringLiteral("/Contents/MacOS"))))
+        return false;
+    if (bundleIdentifier) {
+        const QByteArray plist = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                 "<plist version=\"1.0\">\n<dict>\n"
+                                 "\t<key>CFBundleIdentifier</key>\n\t<string>"
+            + bundleIdentifier->toHtmlEscaped().toUtf8() + "</string>\n</dict>\n</plist>\n";
+        if (!writeFile(macPath + QStringLiteral("/Contents/Info.plist"), plist))
+            return false;
+    }
+    return signature.isEmpty() || writeFile(macPath + QStringLiteral("/.fake-signature"), signature);
+}
+
+QByteArray FakeMac::signedBy(const QString& identifier, const QString& team, const QByteArray& more)
+{
+    return "identifier=" + identifier.toUtf8() + "\nteam=" + team.toUtf8()
+        + "\nauthority=Developer ID Application: Fixture Vendor (" + team.toUtf8()
+        + ")\nauthority=Developer ID Certification Authority\nauthority=Apple Root CA\n" + more;
+}
+
+bool FakeMac::installTool(const QString& name, const QString& macPath)
+{
+    QFile tool(path(QStringLiteral("/.fake/tools/") + name));
+    if (!tool.open(QIODevice::ReadOnly))
+        return false;
+    return writeFile(macPath, tool.readAll(), true);
+}
+
+bool FakeMac::removeFile(const QString& macPath)
+{
+    return QFile::remove(path(macPath));
 }
 
 bool FakeMac::setProductVersion(const QString& version)

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 // A fake Mac for tests: a private copy of tests/fixtures/mac-root (a folder
 // laid out like a Mac's system volume, with fixture programs in place of the
@@ -33,7 +34,8 @@ public:
     QString root() const;
     // A Host at this root, with the facts read from the fake Mac.
     Host host() const;
-    // The local path of a Mac path.
+    // The local path of a Mac path (as Host::map: a path in the home folder
+    // is the same on both sides).
     QString path(const QString& macPath) const;
 
     // Writes a file at a Mac path (parents created); executable for programs.
@@ -41,6 +43,20 @@ public:
     // Writes an executable POSIX sh fixture at a Mac path: the prologue that
     // finds the root and records the call, followed by the given body.
     bool writeProgram(const QString& macPath, const QByteArray& body);
+    // Writes an application bundle at a Mac path: Contents/Info.plist with
+    // the bundle identifier (none: no Info.plist) and, when a signature is
+    // given, the marker that the codesign and spctl fixtures read: key=value
+    // lines such as "identifier=...", "team=...", "gatekeeper=rejected" (see
+    // the header of .fake/signature.sh).
+    bool writeBundle(const QString& macPath, const std::optional<QString>& bundleIdentifier,
+                     const QByteArray& signature = {});
+    // The marker of a bundle signed with Apple's anchor by a team.
+    static QByteArray signedBy(const QString& identifier, const QString& team, const QByteArray& more = {});
+    // Copies a tool kept in the template's .fake/tools (duti, ...) to a Mac path.
+    bool installTool(const QString& name, const QString& macPath);
+    // Removes a file at a Mac path (a fixture program, for example).
+    bool removeFile(const QString& macPath);
+
     // Replaces SystemVersion.plist with one naming the version, or removes it
     // when the version is empty.
     bool setProductVersion(const QString& version);
