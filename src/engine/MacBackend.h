@@ -91,7 +91,14 @@ public:
     QStringList installBlockers(const QList<AppItem>& items);
 
     // ---- The audit
-    // The inventory scan of installed applications, sorted by name.
+    // The inventory scan of installed applications (application bundles in
+    // /Applications and ~/Applications, Homebrew leaves, installer receipts
+    // no bundle claims), sorted by name. Blocks while child processes run;
+    // never throws, never logs. progress is called on the scanning thread
+    // with (0, total) once the rows are known and again as each row is
+    // stored; isCancelled is asked on the scanning thread before each root,
+    // bundle, receipt line and row: cancelled while gathering, the answer is
+    // empty; cancelled before a row, it holds the rows stored so far.
     QList<InstalledMacApplication> installedAdditionalApplications(
         const std::function<void(int completed, int total)>& progress = {},
         const std::function<bool()>& isCancelled = {});
@@ -102,6 +109,14 @@ public:
                         const std::optional<QList<InstalledMacApplication>>& additionalApplications,
                         AppLanguage language);
 
+    // How many signature reads of the scan run at once: 0 (the default) for
+    // about the number of processor cores, 1 for one at a time on the
+    // scanning thread. The rows, their order, the progress and the
+    // cancellation points are the same whatever the number. Set it before a
+    // scan starts.
+    void setSignatureReadThreads(int threads) { m_signatureReadThreads = threads; }
+    int signatureReadThreads() const;
+
     // The four strings the code signature gives about a bundle.
     struct SignatureEvidence {
         QString status;
@@ -111,6 +126,15 @@ public:
 
         bool operator==(const SignatureEvidence&) const = default;
     };
+
+    // What codesign (a description and a strict verification) and the
+    // embedded provisioning profile say about the bundle at a Mac path. Never
+    // fails: a missing tool or an unreadable answer shows as "invalid" and
+    // "—" fields. Safe to call from several threads at once.
+    SignatureEvidence signatureEvidence(const QString& bundlePath, const std::optional<QString>& copyright);
+    // The TeamName of the bundle's Contents/embedded.provisionprofile, as
+    // openssl unwraps it; nothing when there is no profile or no such text.
+    std::optional<QString> provisioningTeamName(const QString& bundlePath);
 
     // ---- Engine-internal services, used by the operations above
 
@@ -266,13 +290,11 @@ private:
     // Built-in items
     bool openBuiltinItem(const AppItem& item);
 
-    // Signature and provisioning readers of the audit
-    SignatureEvidence signatureEvidence(const QString& bundlePath, const std::optional<QString>& copyright);
-    std::optional<QString> provisioningTeamName(const QString& bundlePath);
 
     std::shared_ptr<Sinks> m_sinks;
     Delivery m_delivery;
     Host m_host;
+    int m_signatureReadThreads = 0;
     // Held while a line is written and handed on, so the file and the sinks
     // see this engine's lines in one order.
     std::recursive_mutex m_lineLock;

@@ -77,6 +77,12 @@ QString shortcutDir()
     return envURL(shortcutDirVariable, underHome({"Applications", "Tavrin Devivu Kit"}));
 }
 
+QString reportFile()
+{
+    const QString reports = appendingComponent(appSupportDir(), QStringLiteral("Reports"));
+    return envURL(reportFileVariable, appendingComponent(reports, QString::fromUtf8(reportFileName)));
+}
+
 QVariantMap infoDictionary()
 {
 #if defined(Q_OS_MACOS)

@@ -17,6 +17,7 @@ inline constexpr const char* shortcutDirVariable = "TAVRIN_MAC_SHORTCUT_DIR";
 inline constexpr const char* reportFileVariable = "TAVRIN_MAC_REPORT_FILE";
 
 inline constexpr const char* logFileName = "tavrin-office-kit.log";
+inline constexpr const char* reportFileName = "tavrin-office-kit-report.txt";
 
 // The current user's home folder, computed once on first use and kept for
 // the life of the process.
@@ -31,6 +32,9 @@ QString logFile();
 // The web-link shortcut folder: home/Applications/Tavrin Devivu Kit, or
 // TAVRIN_MAC_SHORTCUT_DIR.
 QString shortcutDir();
+// The plain-text report: TAVRIN_MAC_REPORT_FILE (a file, not a folder), else
+// appSupportDir()/Reports/tavrin-office-kit-report.txt.
+QString reportFile();
 
 // The override rule: when the variable is absent, or blank after trimming
 // white space and line breaks, the fallback; otherwise its untrimmed value

@@ -37,6 +37,7 @@ bool fail(QString* error, int number)
 {
     if (error)
         *error = errorText(number);
+    errno = number;
     return false;
 }
 

@@ -12,7 +12,8 @@ namespace FileSystem {
 // gets exactly the given permissions; folders that already exist are left
 // as they are. True when the folder exists at the end. On failure, error (when
 // given) receives the text of the failing call's errno; a path below an
-// ordinary file fails with "Not a directory".
+// ordinary file fails with "Not a directory". Both operations leave errno
+// at the failing call's error number when they fail.
 bool createFolders(const QString& path, mode_t mode, QString* error = nullptr);
 
 // Replaces the file at path with the bytes: they go to a new file created in
