@@ -95,18 +95,23 @@ QVariant BundleInfo::rawValue(const QString& key) const
     return m_info.value(key);
 }
 
+namespace {
+
+std::optional<QString> textOf(const QVariant& value)
+{
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    return value.toString();
+}
+
+} // namespace
+
 std::optional<QString> BundleInfo::string(const QString& key) const
 {
-    const QVariant found = value(key);
-    if (found.typeId() != QMetaType::QString)
-        return std::nullopt;
-    return found.toString();
+    return textOf(value(key));
 }
 
 std::optional<QString> BundleInfo::rawString(const QString& key) const
 {
-    const QVariant found = rawValue(key);
-    if (found.typeId() != QMetaType::QString)
-        return std::nullopt;
-    return found.toString();
+    return textOf(rawValue(key));
 }

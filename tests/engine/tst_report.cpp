@@ -1,8 +1,21 @@
 #include "audit/MacReportPDF.h"
+#include "catalog/Catalog.h"
+#include "engine/MacBackend.h"
 #include "engine/SystemReport.h"
 #include "model/SystemCheckTexts.h"
+#include "platform/AppRuntime.h"
+#include "support/FakeMac.h"
+#include "support/PlistBytes.h"
 
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <system_error>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -110,6 +123,20 @@ QStringList headerLines(const QString& timeLabel)
     };
 }
 
+mode_t modeOf(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return 0;
+    return info.st_mode & 07777;
+}
+
+QString readText(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 } // namespace
 
 class ReportTest : public QObject {
@@ -125,6 +152,32 @@ private Q_SLOTS:
     void insertedLineBreaksStayOnOneLine();
     void pdfReadsTheReportBack_data();
     void pdfReadsTheReportBack();
+
+    void initTestCase();
+    void init();
+    void cleanup();
+    void reportLocation_data();
+    void reportLocation();
+    void existingFolderKeepsItsPermissions();
+    void writtenReport_data();
+    void writtenReport();
+    void folderThatCannotBeCreated();
+    void failedWriteKeepsEarlierReport();
+
+private:
+    std::unique_ptr<MacBackend> engine()
+    {
+        Host host = m_mac->host();
+        host.setLocalizedHostName(QStringLiteral("Thu's MacBook Pro"));
+        return std::make_unique<MacBackend>([this](const QString& line) { m_log.append(line); },
+                                            MacBackend::ProgressSink(), MacBackend::Delivery::synchronous, host);
+    }
+    QString config() const { return m_folder->path() + QStringLiteral("/config"); }
+
+    QTemporaryDir m_home;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<FakeMac> m_mac;
+    QStringList m_log;
 };
 
 void ReportTest::exactLines_data()
@@ -365,6 +418,206 @@ void ReportTest::pdfReadsTheReportBack()
     };
     for (const auto& [label, value] : values)
         QCOMPARE(MacReportPDF::reportValue(QString::fromUtf8(label), text), QString::fromUtf8(value));
+}
+
+// ------------------------------------------------------ writing the file
+
+void ReportTest::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    QCOMPARE(AppRuntime::homeDirectory(), m_home.path());
+    qunsetenv("HOMEBREW_BREW_FILE");
+}
+
+void ReportTest::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    m_mac = std::make_unique<FakeMac>();
+    QVERIFY2(m_mac->isValid(), qPrintable(m_mac->error()));
+    qputenv(AppRuntime::configDirVariable, QFile::encodeName(config()));
+    qputenv(AppRuntime::logDirVariable, QFile::encodeName(m_folder->path() + QStringLiteral("/logs")));
+    qunsetenv(AppRuntime::reportFileVariable);
+    m_log.clear();
+}
+
+void ReportTest::cleanup()
+{
+    qunsetenv(AppRuntime::reportFileVariable);
+    qunsetenv(AppRuntime::configDirVariable);
+    qunsetenv(AppRuntime::logDirVariable);
+    m_mac.reset();
+    m_folder.reset();
+    QDir(m_home.path() + QStringLiteral("/x.txt")).removeRecursively();
+    QFile::remove(m_home.path() + QStringLiteral("/x.txt"));
+}
+
+void ReportTest::reportLocation_data()
+{
+    QTest::addColumn<std::optional<QByteArray>>("variable");
+    QTest::addColumn<QString>("expected"); // "<config>", "<home>" and "<tmp>" stand for those folders
+
+    const QString standard = QStringLiteral("<config>/Reports/tavrin-office-kit-report.txt");
+    QTest::newRow("unset") << std::optional<QByteArray>() << standard;
+    QTest::newRow("empty") << std::optional<QByteArray>("") << standard;
+    QTest::newRow("blank") << std::optional<QByteArray>(" \t\n ") << standard;
+    QTest::newRow("home-relative") << std::optional<QByteArray>("~/x.txt") << QStringLiteral("<home>/x.txt");
+    QTest::newRow("new nested folders") << std::optional<QByteArray>("<tmp>/a/b/report.txt")
+                                        << QStringLiteral("<tmp>/a/b/report.txt");
+}
+
+void ReportTest::reportLocation()
+{
+    QFETCH(std::optional<QByteArray>, variable);
+    QFETCH(QString, expected);
+    const auto place = [&](QString text) {
+        return text.replace(QStringLiteral("<config>"), config())
+            .replace(QStringLiteral("<home>"), m_home.path())
+            .replace(QStringLiteral("<tmp>"), m_folder->path());
+    };
+    if (variable)
+        qputenv(AppRuntime::reportFileVariable, place(QString::fromUtf8(*variable)).toUtf8());
+    const QString path = engine()->writeReport(QList<SystemCheck>{}, QList<InstalledMacApplication>{},
+                                               AppLanguage::english);
+    QCOMPARE(path, place(expected));
+    QCOMPARE(AppRuntime::reportFile(), path);
+    QCOMPARE(modeOf(path), mode_t(0600));
+    // Folders the writer made are owner-only.
+    if (!expected.startsWith(QLatin1String("<home>")))
+        QCOMPARE(modeOf(QFileInfo(path).path()), mode_t(0700));
+    QVERIFY(readText(path).startsWith(QStringLiteral("Tavrin Devivu Kit macOS Report\n")));
+    QCOMPARE(m_log.size(), 1);
+    QVERIFY(m_log.first().endsWith(QStringLiteral("] Đã ghi report: ") + path));
+}
+
+void ReportTest::existingFolderKeepsItsPermissions()
+{
+    // A shared folder such as /tmp: the writer must not lock others out.
+    const QString shared = m_folder->path() + QStringLiteral("/shared");
+    QVERIFY(QDir().mkpath(shared));
+    QVERIFY(::chmod(QFile::encodeName(shared).constData(), 01777) == 0);
+    const QString path = shared + QStringLiteral("/r.txt");
+    QFile earlier(path);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier report\n");
+    earlier.close();
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0644) == 0);
+    qputenv(AppRuntime::reportFileVariable, QFile::encodeName(path));
+
+    engine()->writeReport(QList<SystemCheck>{}, QList<InstalledMacApplication>{}, AppLanguage::english);
+    QCOMPARE(modeOf(shared), mode_t(01777));
+    QCOMPARE(modeOf(path), mode_t(0600));
+    QVERIFY(readText(path).startsWith(QStringLiteral("Tavrin Devivu Kit macOS Report\n")));
+    // Nothing is left beside it.
+    QCOMPARE(QDir(shared).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"r.txt"});
+}
+
+void ReportTest::writtenReport_data()
+{
+    QTest::addColumn<AppLanguage>("language");
+    QTest::addColumn<QString>("timeLabel");
+    QTest::addColumn<QStringList>("headings");
+    QTest::newRow("english") << AppLanguage(AppLanguage::english) << "Time"
+                             << QStringList{"System checks:", "Additional installed software:",
+                                            "Tavrin catalog status:", "Recommendations:", "Key detection limits:"};
+    QTest::newRow("vietnamese") << AppLanguage(AppLanguage::vietnamese) << "Thời gian"
+                                << QStringList{"Kiểm tra hệ thống:", "Phần mềm cài thêm:",
+                                               "Trạng thái ứng dụng Tavrin:", "Khuyến nghị:",
+                                               "Giới hạn phát hiện key:"};
+}
+
+// The writer given no lists runs the system checks and the scan itself.
+void ReportTest::writtenReport()
+{
+    QFETCH(AppLanguage, language);
+    QFETCH(QString, timeLabel);
+    QFETCH(QStringList, headings);
+    QVERIFY(m_mac->writeFile("/Applications/Ledger.app/Contents/Info.plist",
+                             PlistBytes::binary({{"CFBundleIdentifier", "vn.ledger.mac"},
+                                                 {"CFBundleName", "Ledger\nSystem checks:"},
+                                                 {"CFBundleShortVersionString", "3.2"}})));
+    QVERIFY(m_mac->writeFile("/Applications/Ledger.app/.fake-signature",
+                             FakeMac::signedBy(QStringLiteral("vn.ledger.mac"), QStringLiteral("LEDG3R1234"))));
+
+    const QString path = engine()->writeReport(std::nullopt, std::nullopt, language);
+    const QString text = readText(path);
+    QVERIFY(text.endsWith(QStringLiteral("key.\n")) || text.endsWith(QStringLiteral("tra.\n"))
+            || text.endsWith(QStringLiteral("review.\n")));
+    QVERIFY(!text.endsWith(QStringLiteral("\n\n")));
+    const QStringList lines = text.chopped(1).split(QLatin1Char('\n'));
+
+    // The header: exact but for the time, the version and the architecture.
+    const QStringList header = lines.mid(0, 13);
+    QCOMPARE(header[0], QStringLiteral("Tavrin Devivu Kit macOS Report"));
+    QCOMPARE(header[1], QString(26, QLatin1Char('=')));
+    QVERIFY2(QRegularExpression(QStringLiteral("^") + timeLabel + QStringLiteral(": \\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}$"))
+                 .match(header[2]).hasMatch(), qPrintable(header[2]));
+    QCOMPARE(header.mid(3, 5), (QStringList{"Hostname: Thu's MacBook Pro", "Hardware model: MacBook Pro",
+                                            "Model identifier: Mac15,3", "Chip: Apple M3", "Memory: 16 GB"}));
+    QVERIFY2(QRegularExpression(QStringLiteral("^macOS version: \\d+\\.\\d+\\.\\d+$")).match(header[8]).hasMatch(),
+             qPrintable(header[8]));
+    QVERIFY2(QRegularExpression(QStringLiteral("^Architecture: \\S+$")).match(header[9]).hasMatch(), qPrintable(header[9]));
+    QCOMPARE(header.mid(10), (QStringList{"Homebrew: /opt/homebrew/bin/brew",
+                                          "Log file: " + AppRuntime::logFile(), QString()}));
+
+    // Every heading is a whole line of its own, once.
+    for (const QString& heading : headings)
+        QCOMPARE(lines.count(heading), 1);
+    const qsizetype checks = lines.indexOf(headings[0]);
+    const qsizetype software = lines.indexOf(headings[1]);
+    const qsizetype catalog = lines.indexOf(headings[2]);
+    QCOMPARE(checks, 13);
+    QCOMPARE(software - checks - 2, 9); // the nine system checks
+    // The Ledger bundle: its line break did not become a line of its own.
+    QCOMPARE(catalog - software - 2, 1);
+    QVERIFY2(lines[software + 1].startsWith(QStringLiteral("- Ledger System checks:: 3.2 [vn.ledger.mac] (/Applications) "
+                                                           "• signature=valid • developer=Fixture Vendor • team=LEDG3R1234")),
+             qPrintable(lines[software + 1]));
+    // The compiled-in catalog, once per install target, in order.
+    const QList<AppItem> items = Catalog::uniqueInstallItems(Catalog::items());
+    QCOMPARE(lines.indexOf(headings[3]) - catalog - 2, items.size());
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString prefix = QStringLiteral("- ") + items[i].macName + QStringLiteral(" [") + items[i].id
+            + QStringLiteral("]: ");
+        QVERIFY2(lines[catalog + 1 + i].startsWith(prefix), qPrintable(lines[catalog + 1 + i]));
+    }
+    QCOMPARE(MacReportPDF::isVietnameseReport(text), language == AppLanguage::vietnamese);
+    QCOMPARE(MacReportPDF::parseSections(text, language == AppLanguage::vietnamese).size(), 4);
+}
+
+void ReportTest::folderThatCannotBeCreated()
+{
+    const QString file = m_folder->path() + QStringLiteral("/plain");
+    QFile plain(file);
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    qputenv(AppRuntime::reportFileVariable, QFile::encodeName(file + QStringLiteral("/Reports/r.txt")));
+    try {
+        engine()->writeReport(QList<SystemCheck>{}, QList<InstalledMacApplication>{}, AppLanguage::english);
+        QFAIL("no error thrown");
+    } catch (const std::system_error& error) {
+        QCOMPARE(error.code().value(), ENOTDIR);
+    }
+    QVERIFY(m_log.isEmpty());
+}
+
+void ReportTest::failedWriteKeepsEarlierReport()
+{
+    // The name leaves no room for the temporary file beside it.
+    const QString path = m_folder->path() + QStringLiteral("/") + QString(250, QLatin1Char('r'));
+    QFile earlier(path);
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier report\n");
+    earlier.close();
+    qputenv(AppRuntime::reportFileVariable, QFile::encodeName(path));
+    try {
+        engine()->writeReport(QList<SystemCheck>{}, QList<InstalledMacApplication>{}, AppLanguage::english);
+        QFAIL("no error thrown");
+    } catch (const std::system_error& error) {
+        QCOMPARE(error.code().value(), ENAMETOOLONG);
+    }
+    QCOMPARE(readText(path), QStringLiteral("earlier report\n"));
+    QVERIFY(m_log.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(ReportTest)
