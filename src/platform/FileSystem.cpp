@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,6 +72,88 @@ bool createFolders(const QString& path, mode_t mode, QString* error)
             return true;
         next = slash + 1;
     }
+}
+
+namespace {
+
+// Removes the entry named by a descriptor of its folder and its name; the
+// entry's kind was found with lstat, so a link is never followed.
+bool removeEntry(int folder, const char* name, int& failure);
+
+bool removeFolderContents(int folder, int& failure)
+{
+    DIR* listing = ::fdopendir(folder);
+    if (!listing) {
+        failure = errno;
+        ::close(folder);
+        return false;
+    }
+    bool removed = true;
+    // Names are read first: removing while reading may skip entries.
+    QList<QByteArray> names;
+    errno = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..")
+            names.append(name);
+    }
+    if (errno != 0) {
+        failure = errno;
+        removed = false;
+    }
+    for (const QByteArray& name : names) {
+        if (!removeEntry(::dirfd(listing), name.constData(), failure))
+            removed = false;
+    }
+    ::closedir(listing);
+    return removed;
+}
+
+bool removeEntry(int folder, const char* name, int& failure)
+{
+    struct stat info {};
+    if (::fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        failure = errno;
+        return false;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        const int inner = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (inner < 0) {
+            failure = errno;
+            return false;
+        }
+        if (!removeFolderContents(inner, failure))
+            return false;
+        if (::unlinkat(folder, name, AT_REMOVEDIR) != 0) {
+            failure = errno;
+            return false;
+        }
+        return true;
+    }
+    if (::unlinkat(folder, name, 0) != 0) {
+        failure = errno;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool removeItem(const QString& path, QString* error)
+{
+    if (path.isEmpty())
+        return fail(error, ENOENT);
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return fail(error, EINVAL);
+    const int folder = ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return fail(error, errno);
+    int failure = 0;
+    const bool removed = removeEntry(folder, QFile::encodeName(name).constData(), failure);
+    ::close(folder);
+    return removed || fail(error, failure);
 }
 
 bool replaceFile(const QString& path, QByteArrayView bytes, mode_t mode, QString* error)

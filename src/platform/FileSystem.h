@@ -28,6 +28,12 @@ bool replaceFile(const QString& path, QByteArrayView bytes, mode_t mode, QString
 // may execute.
 bool isExecutableFile(const QString& path);
 
+// Removes whatever is at path: a file, a symbolic link (never what it points
+// to) or a folder with everything in it (links inside are removed, never
+// followed). False when something could not be removed or nothing was there;
+// error (when given) then receives the text of the failing call's errno.
+bool removeItem(const QString& path, QString* error = nullptr);
+
 // The text of a POSIX error number, as the system words it; an unknown number
 // is reported as an input/output error.
 QString errorText(int number);

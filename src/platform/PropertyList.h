@@ -33,4 +33,15 @@ std::optional<QVariant> parseFile(const QString& path);
 // Convenience for the common case: the top level as a dictionary, or nothing.
 std::optional<QVariantMap> parseDictionaryFile(const QString& path);
 
+// The value as an XML property list (UTF-8, the standard declaration and
+// document type, tab-indented), the form that parse() reads back to the same
+// value. Accepted: QVariantMap (keys sorted), QVariantList and QStringList,
+// QString, bool, the integer types, finite doubles, QByteArray (base64) and
+// valid QDateTime (written in UTC, whole seconds). Text is escaped ("&", "<",
+// ">", and a carriage return, which XML would otherwise turn into a line
+// feed). Nothing for any other type, for text that XML 1.0 cannot carry
+// (control characters other than tab, line feed and carriage return, a lone
+// surrogate, U+FFFE, U+FFFF) or for nesting deeper than maximumDepth.
+std::optional<QByteArray> toXml(const QVariant& value);
+
 } // namespace PropertyList

@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QPoint>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <QtTest>
@@ -123,6 +124,11 @@ private Q_SLOTS:
     void propertyListMalformed();
     void propertyListSharedReferencesStayCheap();
     void propertyListSurvivesMutations();
+    void propertyListWriterRoundTrip_data();
+    void propertyListWriterRoundTrip();
+    void propertyListWriterForm();
+    void propertyListWriterRefuses_data();
+    void propertyListWriterRefuses();
 
     void runtimeFolders_data();
     void runtimeFolders();
@@ -144,6 +150,8 @@ private Q_SLOTS:
     void hostFixedFacts();
 
     void createFolders();
+    void removeItem_data();
+    void removeItem();
     void replaceFile_data();
     void replaceFile();
     void childProcessStatus_data();
@@ -240,7 +248,10 @@ void PlatformTest::utf8()
 
 // --------------------------------------------------------- property lists
 
-void PlatformTest::propertyListForms()
+namespace {
+
+// The value held by the two sample files of tests/fixtures/plist.
+QVariantMap sampleListValue()
 {
     QVariantMap inner;
     inner.insert("inner", QVariantList{QStringLiteral("deep")});
@@ -259,7 +270,14 @@ void PlatformTest::propertyListForms()
     expected.insert("Nothing", QVariantList());
     expected.insert("Ratio", 0.25);
     expected.insert("When", QDateTime(QDate(2024, 5, 17), QTime(8, 30, 15), QTimeZone::utc()));
+    return expected;
+}
 
+} // namespace
+
+void PlatformTest::propertyListForms()
+{
+    const QVariantMap expected = sampleListValue();
     for (const char* name : {"sample.bplist", "sample.xml.plist"}) {
         const QByteArray bytes = readFixture(QString::fromLatin1(name));
         QVERIFY2(!bytes.isEmpty(), name);
@@ -272,6 +290,79 @@ void PlatformTest::propertyListForms()
             QCOMPARE(map.value(it.key()), it.value());
         }
     }
+}
+
+void PlatformTest::propertyListWriterRoundTrip_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("every kind of value") << QVariant(sampleListValue());
+    QTest::newRow("address with ampersands") << QVariant(QVariantMap{
+        {"URL", QStringLiteral("https://example.com/a?b=1&c=2&amp;d=<3>")}});
+    QTest::newRow("markup-like text") << QVariant(QStringLiteral("</string><key>x</key> \"q\" 'a' ]]> &#13;"));
+    QTest::newRow("line breaks and tab") << QVariant(QStringLiteral("a\r\nb\rc\td\n"));
+    QTest::newRow("leading and trailing blanks") << QVariant(QStringLiteral("  x  "));
+    QTest::newRow("empty text") << QVariant(QString());
+    QTest::newRow("characters beyond the basic plane") << QVariant(QStringLiteral("Tiếng Việt 😀 𝄞"));
+    QTest::newRow("keys that need escaping") << QVariant(QVariantMap{{"a&b<c>", true}});
+    QTest::newRow("nested at the depth limit") << [] {
+        QVariant value = QStringLiteral("leaf");
+        for (int depth = 0; depth < PropertyList::maximumDepth; ++depth)
+            value = QVariantList{value};
+        return value;
+    }();
+}
+
+void PlatformTest::propertyListWriterRoundTrip()
+{
+    QFETCH(QVariant, value);
+    const std::optional<QByteArray> bytes = PropertyList::toXml(value);
+    QVERIFY(bytes.has_value());
+    const std::optional<QVariant> parsed = PropertyList::parse(*bytes);
+    QVERIFY2(parsed.has_value(), bytes->constData());
+    QCOMPARE(*parsed, value);
+}
+
+void PlatformTest::propertyListWriterForm()
+{
+    const std::optional<QByteArray> bytes =
+        PropertyList::toXml(QVariantMap{{"URL", QStringLiteral("https://x.example/?a=1&b=<2>")}});
+    QVERIFY(bytes.has_value());
+    QCOMPARE(*bytes, QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+                                "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+                                "<plist version=\"1.0\">\n"
+                                "<dict>\n"
+                                "\t<key>URL</key>\n"
+                                "\t<string>https://x.example/?a=1&amp;b=&lt;2&gt;</string>\n"
+                                "</dict>\n"
+                                "</plist>\n"));
+}
+
+void PlatformTest::propertyListWriterRefuses_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("control character") << QVariant(QStringLiteral("a\u0001b"));
+    QTest::newRow("NUL") << QVariant(QString(QChar(0)));
+    QTest::newRow("lone high surrogate") << QVariant(QString(QChar(0xD800)));
+    QTest::newRow("lone low surrogate in a key") << QVariant(QVariantMap{{QString(QChar(0xDC00)), 1}});
+    QTest::newRow("non-character U+FFFE") << QVariant(QString(QChar(0xFFFE)));
+    QTest::newRow("not a number") << QVariant(std::nan(""));
+    QTest::newRow("infinity in a list") << QVariant(QVariantList{1, std::numeric_limits<double>::infinity()});
+    QTest::newRow("invalid date") << QVariant(QDateTime());
+    QTest::newRow("null value") << QVariant();
+    QTest::newRow("unsupported type") << QVariant(QPoint(1, 2));
+    QTest::newRow("nested too deep") << [] {
+        QVariant value = true;
+        for (int depth = 0; depth <= PropertyList::maximumDepth; ++depth)
+            value = QVariantList{value};
+        return value;
+    }();
+}
+
+void PlatformTest::propertyListWriterRefuses()
+{
+    QFETCH(QVariant, value);
+    QVERIFY(!PropertyList::toXml(value).has_value());
 }
 
 void PlatformTest::propertyListScalars_data()
@@ -739,6 +830,54 @@ void PlatformTest::createFolders()
     plain.close();
     QVERIFY(!FileSystem::createFolders(plain.fileName() + "/below", 0700, &error));
     QCOMPARE(error, FileSystem::errorText(ENOTDIR));
+}
+
+void PlatformTest::removeItem_data()
+{
+    // Every case works in a folder holding: tree/ (a/b/file, a/.hidden, a
+    // link to the outside folder, a link to the outside file), file, and
+    // outside/ with keep and outside/file that must survive every removal.
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("removed");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QStringList>("remaining");
+    const QStringList outside{"outside/keep", "outside/file"};
+    QTest::newRow("folder tree with links inside") << "tree" << true << "" << outside + QStringList{"file"};
+    QTest::newRow("ordinary file") << "file" << true << "" << outside + QStringList{"tree/a/b/file"};
+    QTest::newRow("link to a folder, not its target") << "tree/a/folder-link" << true << ""
+                                                      << outside + QStringList{"tree/a/b/file", "file"};
+    QTest::newRow("missing") << "nothing" << false << FileSystem::errorText(ENOENT)
+                             << outside + QStringList{"tree/a/b/file", "file"};
+    QTest::newRow("below an ordinary file") << "file/x" << false << FileSystem::errorText(ENOTDIR)
+                                            << outside + QStringList{"tree/a/b/file", "file"};
+    QTest::newRow("parent reference") << "tree/a/.." << false << FileSystem::errorText(EINVAL)
+                                      << outside + QStringList{"tree/a/b/file", "file"};
+}
+
+void PlatformTest::removeItem()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, removed);
+    QFETCH(QString, error);
+    QFETCH(QStringList, remaining);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString base = folder.path() + QLatin1Char('/');
+    QVERIFY(QDir().mkpath(base + "tree/a/b") && QDir().mkpath(base + "outside/keep"));
+    for (const char* name : {"tree/a/b/file", "tree/a/.hidden", "file", "outside/file"}) {
+        QFile file(base + name);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x") == 1);
+    }
+    QVERIFY(QFile::link(base + "outside", base + "tree/a/folder-link"));
+    QVERIFY(QFile::link(base + "outside/file", base + "tree/a/file-link"));
+
+    QString reason;
+    QCOMPARE(FileSystem::removeItem(base + target, &reason), removed);
+    QCOMPARE(reason, error);
+    if (removed)
+        QVERIFY(!QFileInfo(base + target).exists() && !QFileInfo(base + target).isSymLink());
+    for (const QString& name : remaining)
+        QVERIFY2(QFileInfo::exists(base + name), qPrintable(name));
 }
 
 void PlatformTest::replaceFile_data()
