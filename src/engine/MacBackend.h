@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/VietnameseDictionarySource.h"
 #include "model/AppItem.h"
 #include "model/InstallProgressUpdate.h"
 #include "model/InstallStatus.h"
@@ -82,9 +83,18 @@ public:
     QList<QMap<QString, QString>> installStatusSnapshot();
 
     // ---- Install, remove, open
+    //
+    // Install and removal are judged by the entry's status read again after
+    // the step (installed, or exactly missing), never by the tool alone.
     bool install(const AppItem& item);
     bool uninstall(const AppItem& item);
+    // True when the opening command exited 0.
     bool open(const AppItem& item);
+
+    // Where the office suite's Vietnamese dictionary is fetched from
+    // (VietnameseDictionarySource::pinned() unless replaced).
+    const VietnameseDictionarySource& vietnameseDictionarySource() const { return m_dictionarySource; }
+    void setVietnameseDictionarySource(VietnameseDictionarySource source) { m_dictionarySource = std::move(source); }
 
     // ---- System checks and install blockers
     QList<SystemCheck> systemChecks();
@@ -287,10 +297,12 @@ private:
     bool setMimeDefaults();
     bool resetMimeDefaults();
 
-    // Built-in items
-    bool openBuiltinItem(const AppItem& item);
+    // Built-in items. Installing and removing take the entry's status when
+    // the opening command fails; opening reports the command's result.
+    bool openBuiltinItem(const AppItem& item, bool reportToolResult = false);
 
 
+    VietnameseDictionarySource m_dictionarySource = VietnameseDictionarySource::pinned();
     std::shared_ptr<Sinks> m_sinks;
     Delivery m_delivery;
     Host m_host;

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QOperatingSystemVersion>
 #include <QStorageInfo>
@@ -110,9 +111,28 @@ Host Host::fromEnvironment()
 #endif
 }
 
+namespace {
+
+// The home folder and the program's own folders (which follow the home folder
+// or a TAVRIN_MAC_* variable) are the same on the Mac and on this machine.
+bool isSharedPath(const QString& path)
+{
+    if (isInFolder(path, AppRuntime::homeDirectory()))
+        return true;
+    const QString logFolder = QFileInfo(AppRuntime::logFile()).path();
+    for (const QString& folder : {AppRuntime::appSupportDir(), AppRuntime::cacheDir(), logFolder,
+                                  AppRuntime::shortcutDir()}) {
+        if (folder != QLatin1String("/") && isInFolder(path, folder))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 QString Host::map(const QString& macPath) const
 {
-    if (!hasRoot() || !macPath.startsWith(QLatin1Char('/')) || isInFolder(macPath, AppRuntime::homeDirectory()))
+    if (!hasRoot() || !macPath.startsWith(QLatin1Char('/')) || isSharedPath(macPath))
         return macPath;
     if (macPath == QLatin1String("/"))
         return m_root;
@@ -121,7 +141,7 @@ QString Host::map(const QString& macPath) const
 
 QString Host::unmap(const QString& localPath) const
 {
-    if (!hasRoot() || isInFolder(localPath, AppRuntime::homeDirectory()))
+    if (!hasRoot() || isSharedPath(localPath))
         return localPath;
     if (localPath == m_root)
         return QStringLiteral("/");

@@ -40,13 +40,15 @@ public:
     const QString& root() const { return m_root; }
     bool hasRoot() const { return m_root != QLatin1String("/"); }
 
-    // Mac path to local path: an absolute path outside the home folder gets
-    // the root put in front; a relative path, a path in the home folder, and
-    // every path when the root is "/", stay unchanged.
+    // Mac path to local path: an absolute path gets the root put in front;
+    // a relative path, a path in the home folder or in one of the program's
+    // own folders (AppRuntime's application-support, cache, log and shortcut
+    // folders, wherever their variables put them), and every path when the
+    // root is "/", stay unchanged.
     QString map(const QString& macPath) const;
     // Local path to Mac path: the root is taken off a path below it (the root
-    // itself becomes "/"); other paths, and paths in the home folder, stay
-    // unchanged. Comparisons with fixed macOS prefixes ("/System", ...) are
+    // itself becomes "/"); other paths, and the paths that map() leaves
+    // unchanged, stay unchanged. Comparisons with fixed macOS prefixes ("/System", ...) are
     // made on the result.
     QString unmap(const QString& localPath) const;
 

@@ -452,7 +452,10 @@ void EngineTest::missingCommand()
 
 void EngineTest::macToolsNeverFallBackToLinux()
 {
-    // This machine has curl, zip and unzip; the fake Mac does not.
+    // This machine has curl, zip and unzip; the fake Mac, once their fixtures
+    // are taken away, does not.
+    for (const char* fixture : {"/usr/bin/curl", "/usr/bin/zip", "/usr/bin/unzip"})
+        QVERIFY(QFile::remove(m_mac->path(QString::fromLatin1(fixture))));
     Recorder recorder;
     MacBackend engine = synchronousEngine(recorder);
     for (const QString tool : {"/usr/bin/curl", "/usr/bin/unzip", "curl", "zip", "unzip", "sh"}) {

@@ -1,4 +1,5 @@
 #include "CatalogEntry.h"
+#include "EngineTestSupport.h"
 #include "engine/MacBackend.h"
 #include "i18n/AppStrings.h"
 #include "platform/AppRuntime.h"
@@ -14,22 +15,11 @@ Q_DECLARE_METATYPE(AppItem)
 
 namespace {
 
+using EngineTestSupport::entry;
+using EngineTestSupport::Recorder;
+
 constexpr qint64 gigabyte = qint64(1) << 30;
 const QString brewMac = QStringLiteral("/opt/homebrew/bin/brew");
-
-AppItem entry(const QString& id, AppKind kind, const QStringList& packages = {}, const QStringList& appPaths = {},
-              const QStringList& commands = {})
-{
-    AppItem item;
-    item.id = id;
-    item.macName = QStringLiteral("Entry ") + id;
-    item.group = QStringLiteral("devivu");
-    item.kind = kind;
-    item.packages = packages;
-    item.appPaths = appPaths;
-    item.commands = commands;
-    return item;
-}
 
 AppItem withMinimum(AppItem item, int major)
 {
@@ -131,23 +121,6 @@ bool prepare(FakeMac& mac, const QStringList& directives)
         lines += it.key().toUtf8() + ' ' + it.value().toUtf8() + " /Applications/Some App.app\n";
     return mac.setState(QStringLiteral("duti-defaults"), lines);
 }
-
-struct Recorder {
-    QStringList messages;
-    QStringList progress; // message + " @ " + fraction with two decimals
-
-    MacBackend::LogSink logSink()
-    {
-        return [this](const QString& line) { messages.append(line.mid(11)); };
-    }
-    MacBackend::ProgressSink progressSink()
-    {
-        return [this](const InstallProgressUpdate& update) {
-            progress.append(update.message + QStringLiteral(" @ ")
-                            + (update.fraction ? QString::number(*update.fraction, 'f', 2) : QStringLiteral("none")));
-        };
-    }
-};
 
 QString levelName(SystemCheck::Level level)
 {

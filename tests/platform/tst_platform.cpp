@@ -666,6 +666,11 @@ void PlatformTest::hostMapping_data()
     QTest::newRow("root given with slash") << "/tmp/mac/" << "/Applications" << "/tmp/mac/Applications";
     QTest::newRow("home folder") << "/tmp/mac" << home + "/Applications/X.app" << home + "/Applications/X.app";
     QTest::newRow("relative") << "/tmp/mac" << "bin/tool" << "bin/tool";
+    QTest::newRow("cache folder moved out of the home folder")
+        << "/tmp/mac" << "/var/tmp/kit-cache/downloads/X.dmg" << "/var/tmp/kit-cache/downloads/X.dmg";
+    QTest::newRow("shortcut folder moved out of the home folder")
+        << "/tmp/mac" << "/srv/links/X.webloc" << "/srv/links/X.webloc";
+    QTest::newRow("neighbour of a moved folder") << "/tmp/mac" << "/var/tmp/kit-cache2/x" << "/tmp/mac/var/tmp/kit-cache2/x";
 }
 
 void PlatformTest::hostMapping()
@@ -673,9 +678,15 @@ void PlatformTest::hostMapping()
     QFETCH(QString, root);
     QFETCH(QString, macPath);
     QFETCH(QString, localPath);
+    qputenv(AppRuntime::cacheDirVariable, "/var/tmp/kit-cache");
+    qputenv(AppRuntime::shortcutDirVariable, "/srv/links/");
     const Host host(root);
-    QCOMPARE(host.map(macPath), localPath);
-    QCOMPARE(host.unmap(localPath), macPath);
+    const QString mapped = host.map(macPath);
+    const QString unmapped = host.unmap(localPath);
+    qunsetenv(AppRuntime::cacheDirVariable);
+    qunsetenv(AppRuntime::shortcutDirVariable);
+    QCOMPARE(mapped, localPath);
+    QCOMPARE(unmapped, macPath);
     // A neighbour of the root that merely shares its spelling is not inside it.
     QCOMPARE(host.unmap(QStringLiteral("/tmp/macintosh/System")), QStringLiteral("/tmp/macintosh/System"));
 }

@@ -52,12 +52,15 @@ FakeMac::FakeMac() : m_folder(std::make_unique<QTemporaryDir>())
     if (!copyTree(templateFolder(), root(), m_error))
         return;
     qputenv("TAVRIN_FAKE_LOG", QFile::encodeName(callLogPath()));
+    qputenv("TAVRIN_FAKE_ROOT", QFile::encodeName(root()));
 }
 
 FakeMac::~FakeMac()
 {
     if (qEnvironmentVariable("TAVRIN_FAKE_LOG") == callLogPath())
         qunsetenv("TAVRIN_FAKE_LOG");
+    if (m_folder->isValid() && qEnvironmentVariable("TAVRIN_FAKE_ROOT") == root())
+        qunsetenv("TAVRIN_FAKE_ROOT");
 }
 
 QString FakeMac::root() const

@@ -18,7 +18,9 @@
 // The fixture programs record every call in the file named by the environment
 // variable TAVRIN_FAKE_LOG, which the constructor points at a file of this
 // fake Mac (the variable is process-wide: one FakeMac at a time). They take
-// their behaviour from state files in <root>/.fake/state.
+// their behaviour from state files in <root>/.fake/state. TAVRIN_FAKE_ROOT
+// names the root for the few tools that may be copied outside it (unopkg in
+// the user's home folder).
 class FakeMac {
 public:
     FakeMac();

@@ -1,0 +1,306 @@
+// The direct installer: a vendor's disk image or zip archive, downloaded over
+// HTTPS from the entry's allowed hosts, accepted only when the application
+// bundle inside verifies, and copied into an Applications folder; and the
+// removal of such an application, only while it still verifies.
+
+#include "engine/DirectAppVerifier.h"
+#include "engine/DirectDownloadPolicy.h"
+#include "engine/MacBackend.h"
+
+#include "platform/AppRuntime.h"
+#include "platform/FileSystem.h"
+#include "platform/FolderWalk.h"
+#include "platform/TildePath.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUuid>
+
+#include <cerrno>
+
+#include <unistd.h>
+
+namespace {
+
+QString inCache(const QString& relative)
+{
+    return AppRuntime::appendingComponent(AppRuntime::cacheDir(), relative);
+}
+
+// The entry's id, a hyphen and a fresh UUID in upper-case canonical form, so
+// two runs never share a mount point or an extraction folder.
+QString runName(const AppItem& item)
+{
+    return item.id + QLatin1Char('-') + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+}
+
+// Whether something (a link included) is at a local path.
+bool somethingAt(const QString& localPath)
+{
+    const QFileInfo info(localPath);
+    return info.exists() || info.isSymLink();
+}
+
+// Runs an action when the scope ends, on every way out.
+template <typename Action>
+class AtExit {
+public:
+    explicit AtExit(Action action) : m_action(std::move(action)) {}
+    ~AtExit() { m_action(); }
+    AtExit(const AtExit&) = delete;
+    AtExit& operator=(const AtExit&) = delete;
+
+private:
+    Action m_action;
+};
+
+} // namespace
+
+bool MacBackend::installDirectApp(const AppItem& item)
+{
+    if (!item.directInstaller) {
+        log(QStringLiteral("Thiếu direct installer manifest cho ") + item.macName + QLatin1Char('.'));
+        return false;
+    }
+    const DirectInstallerSpec& spec = *item.directInstaller;
+
+    const QString downloads = inCache(QStringLiteral("downloads"));
+    const QString target = AppRuntime::appendingComponent(downloads, spec.fileName);
+    QString error;
+    bool prepared = FileSystem::createFolders(AppRuntime::cacheDir(), 0700, &error)
+        && FileSystem::createFolders(downloads, 0700, &error);
+    if (prepared && somethingAt(target))
+        prepared = FileSystem::removeItem(target, &error);
+    if (!prepared) {
+        log(QStringLiteral("Không chuẩn bị được direct install cho ") + item.macName + QStringLiteral(": ") + error);
+        return false;
+    }
+
+    progress(QStringLiteral("Đang tải ") + item.macName + QStringLiteral(" từ nguồn chính thức"), 0.08);
+    log(QStringLiteral("Tải trực tiếp ") + item.macName + QStringLiteral(" từ nguồn chính thức."));
+
+    if (!DirectDownloadPolicy::allows(spec.url, spec.allowedDownloadHosts)) {
+        log(QStringLiteral("URL tải không thuộc allowlist HTTPS của ") + item.macName + QLatin1Char('.'));
+        return false;
+    }
+
+    const CapturedRun download = runCaptureStatus({
+        QStringLiteral("/usr/bin/curl"),
+        QStringLiteral("-fL"),
+        QStringLiteral("--proto"),
+        QStringLiteral("=https"),
+        QStringLiteral("--proto-redir"),
+        QStringLiteral("=https"),
+        QStringLiteral("--max-redirs"),
+        QStringLiteral("5"),
+        QStringLiteral("--retry"),
+        QStringLiteral("2"),
+        QStringLiteral("--connect-timeout"),
+        QStringLiteral("20"),
+        QStringLiteral("--write-out"),
+        QStringLiteral("%{url_effective}"),
+        QStringLiteral("-o"),
+        target,
+        spec.url,
+    });
+    if (download.status != 0 || !DirectDownloadPolicy::allows(download.output.trimmed(), spec.allowedDownloadHosts)) {
+        log(QStringLiteral("Download thất bại hoặc redirect ra ngoài allowlist của ") + item.macName + QLatin1Char('.'));
+        if (somethingAt(target))
+            FileSystem::removeItem(target);
+        return false;
+    }
+    progress(QStringLiteral("Đã tải xong ") + item.macName, 0.35);
+
+    if (spec.installerType == DirectInstallerSpec::InstallerType::zip)
+        return installDirectZIP(target, item, spec);
+    return installDirectDMG(target, item, spec);
+}
+
+bool MacBackend::installDirectDMG(const QString& imagePath, const AppItem& item, const DirectInstallerSpec& spec)
+{
+    const QString mountPoint = AppRuntime::appendingComponent(inCache(QStringLiteral("mounts")), runName(item));
+    QString error;
+    if (!FileSystem::createFolders(mountPoint, 0700, &error)) {
+        log(QStringLiteral("Không tạo được mount point: ") + error);
+        return false;
+    }
+
+    bool attached = false;
+    const AtExit cleanUp([&] {
+        if (attached) {
+            runCommand({QStringLiteral("/usr/bin/hdiutil"), QStringLiteral("detach"), mountPoint, QStringLiteral("-quiet")},
+                       QStringLiteral("hdiutil detach ") + mountPoint);
+        }
+        // Never recursive: a folder that is still a mounted image, or that
+        // detach left behind with content, is not emptied from here.
+        ::rmdir(QFile::encodeName(mountPoint).constData());
+    });
+
+    progress(QStringLiteral("Đang mount bộ cài ") + item.macName, 0.45);
+    const int status = runCommand({QStringLiteral("/usr/bin/hdiutil"), QStringLiteral("attach"), imagePath,
+                                   QStringLiteral("-nobrowse"), QStringLiteral("-readonly"),
+                                   QStringLiteral("-mountpoint"), mountPoint},
+                                  QStringLiteral("hdiutil attach ") + QFileInfo(imagePath).fileName());
+    if (status != 0)
+        return false;
+    attached = true;
+
+    const std::optional<QString> bundle = findAppBundle(mountPoint, spec.appBundleName);
+    if (!bundle) {
+        log(QStringLiteral("Không tìm thấy ") + spec.appBundleName + QStringLiteral(" trong DMG."));
+        return false;
+    }
+    progress(QStringLiteral("Đã tìm thấy app bundle ") + spec.appBundleName, 0.62);
+    return copyDirectApp(*bundle, item, spec);
+}
+
+bool MacBackend::installDirectZIP(const QString& archivePath, const AppItem& item, const DirectInstallerSpec& spec)
+{
+    const QString folder = AppRuntime::appendingComponent(inCache(QStringLiteral("extract")), runName(item));
+    QString error;
+    if (!FileSystem::createFolders(folder, 0700, &error)) {
+        log(QStringLiteral("Không tạo được extract dir: ") + error);
+        return false;
+    }
+    const AtExit cleanUp([&] { FileSystem::removeItem(folder); });
+
+    progress(QStringLiteral("Đang giải nén ") + item.macName, 0.45);
+    const int status = runCommand(
+        {QStringLiteral("/usr/bin/unzip"), QStringLiteral("-q"), archivePath, QStringLiteral("-d"), folder},
+        QStringLiteral("unzip ") + QFileInfo(archivePath).fileName());
+    if (status != 0)
+        return false;
+
+    const std::optional<QString> bundle = findAppBundle(folder, spec.appBundleName);
+    if (!bundle) {
+        log(QStringLiteral("Không tìm thấy ") + spec.appBundleName + QStringLiteral(" trong ZIP."));
+        return false;
+    }
+    progress(QStringLiteral("Đã tìm thấy app bundle ") + spec.appBundleName, 0.62);
+    return copyDirectApp(*bundle, item, spec);
+}
+
+std::optional<QString> MacBackend::findAppBundle(const QString& folder, const QString& bundleName) const
+{
+    // The folders searched are the engine's own (a mount point or an
+    // extraction folder in the cache), so paths here are the same on both
+    // sides. Symbolic links are never followed and never taken for a bundle:
+    // a disk image usually holds an "Applications" link to /Applications.
+    const QString direct = AppRuntime::appendingComponent(folder, bundleName);
+    const QFileInfo directInfo(direct);
+    if (directInfo.exists() && !directInfo.isSymLink())
+        return direct;
+
+    std::optional<QString> found;
+    std::optional<QString> fallback;
+    FolderWalk::walk(folder, [&](const FolderWalk::Entry& entry) {
+        if (entry.isSymbolicLink || !entry.name.endsWith(QLatin1String(".app")) || entry.name.size() <= 4)
+            return FolderWalk::Step::next;
+        if (entry.name == bundleName) {
+            found = entry.path;
+            return FolderWalk::Step::stop;
+        }
+        if (!fallback)
+            fallback = entry.path;
+        return FolderWalk::Step::skipContents;
+    });
+    return found ? found : fallback;
+}
+
+QString MacBackend::preferredApplicationsDirectory() const
+{
+    const QString system = QStringLiteral("/Applications");
+    if (::access(QFile::encodeName(m_host.map(system)).constData(), W_OK) == 0)
+        return system;
+    return AppRuntime::appendingComponent(AppRuntime::homeDirectory(), QStringLiteral("Applications"));
+}
+
+bool MacBackend::copyDirectApp(const QString& bundlePath, const AppItem& item, const DirectInstallerSpec& spec)
+{
+    progress(QStringLiteral("Đang kiểm tra bundle ") + item.macName, 0.68);
+    if (!DirectAppVerifier::verify(bundlePath, spec, verificationTools())) {
+        log(QStringLiteral("Bundle tải về không đạt bundle ID, Team ID, designated requirement hoặc Gatekeeper policy."));
+        return false;
+    }
+
+    const QString folder = preferredApplicationsDirectory();
+    QString error;
+    if (!FileSystem::createFolders(m_host.map(folder), 0755, &error)) {
+        log(QStringLiteral("Không tạo được thư mục cài ") + folder + QStringLiteral(": ") + error);
+        return false;
+    }
+    const QString destination = AppRuntime::appendingComponent(folder, spec.appBundleName);
+    const QString localDestination = m_host.map(destination);
+
+    if (somethingAt(localDestination)) {
+        if (DirectAppVerifier::verify(destination, spec, verificationTools())) {
+            log(spec.appBundleName + QStringLiteral(" đã tồn tại tại ") + destination + QLatin1Char('.'));
+            progress(item.macName + QStringLiteral(" đã có sẵn trong Applications"), 0.92);
+            return true;
+        }
+        log(QStringLiteral("App đã tồn tại nhưng không đạt policy chữ ký kỳ vọng; không ghi đè."));
+        return false;
+    }
+
+    progress(QStringLiteral("Đang copy ") + item.macName + QStringLiteral(" vào ") + folder, 0.75);
+    const int status = runCommand({QStringLiteral("/usr/bin/ditto"), bundlePath, destination},
+                                  QStringLiteral("ditto ") + QFileInfo(bundlePath).fileName() + QLatin1Char(' ')
+                                      + destination);
+    if (status != 0) {
+        // Nothing was at the destination before the copy, so whatever is
+        // there now is a part of it: left in place it would fail verification
+        // and block every later install.
+        if (somethingAt(localDestination)) {
+            log(QStringLiteral("ditto không hoàn tất; xoá bản copy dở dang: ") + destination);
+            FileSystem::removeItem(localDestination);
+        }
+        return false;
+    }
+
+    progress(QStringLiteral("Đang kiểm tra app sau khi copy"), 0.9);
+    if (DirectAppVerifier::verify(destination, spec, verificationTools())) {
+        log(QStringLiteral("Đã cài trực tiếp ") + item.macName + QStringLiteral(": ") + destination);
+        return true;
+    }
+    log(QStringLiteral("App sau khi copy không đạt policy chữ ký; xoá bản copy không hoàn chỉnh."));
+    FileSystem::removeItem(localDestination);
+    return false;
+}
+
+bool MacBackend::removeDirectApp(const AppItem& item)
+{
+    if (!item.directInstaller) {
+        log(QStringLiteral("Thiếu direct installer manifest; từ chối gỡ ") + item.macName + QLatin1Char('.'));
+        return false;
+    }
+    const DirectInstallerSpec& spec = *item.directInstaller;
+
+    bool removed = false;
+    bool clean = true;
+    for (const QString& appPath : item.appPaths) {
+        const QString path = TildePath::expand(appPath);
+        const QString local = m_host.map(path);
+        if (!QFileInfo::exists(local))
+            continue;
+        if (!DirectAppVerifier::verify(path, spec, verificationTools())) {
+            log(QStringLiteral("Từ chối xoá ") + path + QStringLiteral(": bundle ID hoặc chữ ký không khớp manifest ")
+                + item.macName + QLatin1Char('.'));
+            clean = false;
+            continue;
+        }
+        progress(QStringLiteral("Đang xoá ") + path, 0.55);
+        QString error;
+        if (FileSystem::removeItem(local, &error)) {
+            log(QStringLiteral("Đã xoá app trực tiếp: ") + path);
+            removed = true;
+        } else {
+            log(QStringLiteral("Không xoá được ") + path + QStringLiteral(": ") + error);
+            clean = false;
+        }
+    }
+    if (clean && !removed) {
+        log(QStringLiteral("Không tìm thấy app direct để gỡ: ") + item.macName);
+        return true;
+    }
+    return removed && clean;
+}
