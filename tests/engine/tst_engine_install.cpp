@@ -2,6 +2,7 @@
 // fake Mac's fixture programs.
 
 #include "engine/DirectDownloadPolicy.h"
+#include "CatalogEntry.h"
 #include "EngineTestSupport.h"
 #include "engine/MacBackend.h"
 #include "platform/AppRuntime.h"
@@ -139,6 +140,8 @@ private Q_SLOTS:
     void dictionary_data();
     void dictionary();
 
+    void minimalPresetOnFakeMac();
+
 private:
     // A synchronous engine on the fake Mac with fixed facts: macOS 14.5,
     // arm64, the formula index resolving, the given free space.
@@ -152,7 +155,8 @@ private:
                                             MacBackend::Delivery::synchronous, host);
     }
     bool prepare(const QStringList& directives);
-    bool packPayload(const QString& payloadName, const QString& layout);
+    bool packPayload(const QString& payloadName, const QString& layout, const QString& identifier = ledgerID,
+                     const QString& team = ledgerTeam);
     // The calls of the installing tools, each as the program's last path
     // component and its arguments joined by blanks; brew's list queries,
     // duti's read-backs and the signature tools are left out.
@@ -264,10 +268,11 @@ bool EngineInstallTest::prepare(const QStringList& directives)
 
 // Lays out the contents of a disk image or archive and packs them (as a tar
 // archive, the fixtures' image form) into the payload curl serves. The layout
-// is a comma-separated list of relative paths: "X.app" a bundle of Ledger
-// signed by its vendor, "X.app=foreign" one signed by another team, "NAME@" a
+// is a comma-separated list of relative paths: "X.app" a bundle with the
+// identifier signed by the team, "X.app=foreign" one signed by another team, "NAME@" a
 // symbolic link to the fake Mac's /Applications, anything else a file.
-bool EngineInstallTest::packPayload(const QString& payloadName, const QString& layout)
+bool EngineInstallTest::packPayload(const QString& payloadName, const QString& layout, const QString& identifier,
+                                    const QString& team)
 {
     QTemporaryDir staging;
     for (const QString& part : layout.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -277,13 +282,13 @@ bool EngineInstallTest::packPayload(const QString& payloadName, const QString& l
         if (relative.endsWith(QLatin1Char('@'))) {
             ok = QFile::link(m_mac->path(QStringLiteral("/Applications")), local.chopped(1));
         } else if (relative.endsWith(QLatin1String(".app"))) {
-            const QString team = part.endsWith(QLatin1String("=foreign")) ? QStringLiteral("ZZ99ZZ99ZZ") : ledgerTeam;
+            const QString signer = part.endsWith(QLatin1String("=foreign")) ? QStringLiteral("ZZ99ZZ99ZZ") : team;
             ok = QDir().mkpath(local + QStringLiteral("/Contents/MacOS"));
             QFile plist(local + QStringLiteral("/Contents/Info.plist"));
             QFile marker(local + QStringLiteral("/.fake-signature"));
             ok = ok && plist.open(QIODevice::WriteOnly)
-                && plist.write(*PropertyList::toXml(QVariantMap{{QStringLiteral("CFBundleIdentifier"), ledgerID}})) > 0
-                && marker.open(QIODevice::WriteOnly) && marker.write(FakeMac::signedBy(ledgerID, team)) > 0;
+                && plist.write(*PropertyList::toXml(QVariantMap{{QStringLiteral("CFBundleIdentifier"), identifier}})) > 0
+                && marker.open(QIODevice::WriteOnly) && marker.write(FakeMac::signedBy(identifier, signer)) > 0;
         } else {
             ok = QDir().mkpath(QFileInfo(local).path());
             QFile file(local);
@@ -978,6 +983,43 @@ void EngineInstallTest::dictionary()
         for (const QString& name : names)
             QCOMPARE(readFile(installed + QLatin1Char('/') + name), "contents of " + name.toUtf8() + "\n");
     }
+}
+
+// ---------------------------------------------------------------- preset
+
+// What a fake Mac must hold for the whole "devivu" group (the minimal preset)
+// to install: Homebrew's packages create their applications and commands,
+// the mail client's vendor image is served, and the suite's Vietnamese
+// dictionary is already in place (its pinned source cannot be served here).
+void EngineInstallTest::minimalPresetOnFakeMac()
+{
+    QList<AppItem> plan;
+    for (const AppItem& item : Catalog::items()) {
+        if (item.groups().contains(QStringLiteral("devivu")) && item.kind != AppKind::blocked)
+            plan.append(item);
+    }
+    plan = Catalog::uniqueInstallItems(plan);
+    QVERIFY(plan.size() >= 8);
+
+    QVERIFY(prepare({"apps", "state:brew-artifacts=libreoffice /Applications/LibreDevivu.app",
+                     "state:brew-artifacts=skim /Applications/Skim.app",
+                     "state:brew-artifacts=pdfsam-basic /Applications/PDFsam Basic.app",
+                     "state:brew-artifacts=keka /Applications/Keka.app",
+                     "state:brew-artifacts=p7zip /opt/homebrew/bin/7z",
+                     "file:~/Library/Application Support/LibreDevivu/4/user/uno_packages/cache/vi/vi_VN.dic"}));
+    const AppItem& mail = catalogEntry(QStringLiteral("thunderbird"));
+    QVERIFY(packPayload(mail.directInstaller->fileName, mail.directInstaller->appBundleName,
+                        mail.directInstaller->expectedBundleID, mail.directInstaller->expectedTeamID));
+
+    const std::unique_ptr<MacBackend> backend = engine();
+    for (const AppItem& item : plan) {
+        QVERIFY2(backend->install(item),
+                 qPrintable(item.id + QStringLiteral("\n") + m_recorder.messages.join(QLatin1Char('\n'))));
+        QCOMPARE(backend->status(item), InstallStatus::installed);
+    }
+    // The mail client came through its vendor image, the rest through Homebrew
+    // and the system's own tools.
+    QCOMPARE(m_mac->calls(QStringLiteral("/usr/bin/ditto")).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(EngineInstallTest)
