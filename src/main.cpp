@@ -1,10 +1,15 @@
-#include "catalog/Catalog.h"
+#include "cli/TavrinDevivuKitApp.h"
 
 #include <cstdio>
 
-int main()
+int main(int argc, char** argv)
 {
-    std::printf("Tavrin Devivu Kit: %d catalog entries. The command-line mode is not built yet.\n",
-                static_cast<int>(Catalog::items().size()));
+    // A headless run (--check, --preset, --no-gui, --help) ends the process
+    // inside this constructor; only a window start comes back.
+    const TavrinDevivuKitApp application(argc, argv);
+
+    std::fputs("Tavrin Devivu Kit: the window is not built yet; run with --check or --preset NAME "
+               "(--help lists the options).\n",
+               stderr);
     return 1;
 }
