@@ -104,24 +104,11 @@ QList<AppItem> plan(const QString& preset, const Options& options)
     return entries;
 }
 
-QString levelLabel(SystemCheck::Level level)
-{
-    switch (level) {
-    case SystemCheck::Level::ok:
-        return QStringLiteral("OK");
-    case SystemCheck::Level::warn:
-        return QStringLiteral("WARN");
-    case SystemCheck::Level::fail:
-        return QStringLiteral("FAIL");
-    }
-    return QString();
-}
-
 QString checkTable(const QList<SystemCheck>& checks)
 {
     QString table = QStringLiteral("\nKết quả kiểm tra hệ thống:\n");
     for (const SystemCheck& check : checks)
-        table += levelLabel(check.level).leftJustified(5, QLatin1Char(' '), true) + QLatin1Char(' ')
+        table += SystemCheck::levelLabel(check.level).leftJustified(5, QLatin1Char(' '), true) + QLatin1Char(' ')
             + check.name.leftJustified(28, QLatin1Char(' '), true) + QLatin1Char(' ') + check.detail
             + QLatin1Char('\n');
     return table + QLatin1Char('\n');

@@ -69,9 +69,6 @@ QList<AppItem> plan(const QString& preset, const Options& options);
 QString checkTable(const QList<SystemCheck>& checks);
 void printChecks(const QList<SystemCheck>& checks);
 
-// "OK", "WARN" or "FAIL".
-QString levelLabel(SystemCheck::Level level);
-
 // The usage text, without a line end after its last line.
 QString usageText();
 

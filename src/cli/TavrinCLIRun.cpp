@@ -37,7 +37,7 @@ int runCheck(MacBackend& engine)
     const QList<SystemCheck> checks = engine.systemChecks();
     engine.log(QStringLiteral("System check summary:"));
     for (const SystemCheck& check : checks)
-        engine.log(QStringLiteral("CHECK ") + levelLabel(check.level) + QStringLiteral(": ") + check.name
+        engine.log(QStringLiteral("CHECK ") + SystemCheck::levelLabel(check.level) + QStringLiteral(": ") + check.name
                    + QStringLiteral(" - ") + check.detail);
     printChecks(checks);
 

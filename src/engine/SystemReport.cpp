@@ -89,19 +89,6 @@ QString in(AppLanguage language, const ByLanguage& text)
     return QString::fromUtf8(text[static_cast<size_t>(AppLanguage::Value(language))]);
 }
 
-QString levelWord(SystemCheck::Level level)
-{
-    switch (level) {
-    case SystemCheck::Level::ok:
-        return QStringLiteral("OK");
-    case SystemCheck::Level::warn:
-        return QStringLiteral("WARN");
-    case SystemCheck::Level::fail:
-        break;
-    }
-    return QStringLiteral("FAIL");
-}
-
 QString field(const char* key, const QString& value)
 {
     return QStringLiteral(" • ") + QLatin1String(key) + QLatin1Char('=') + SystemReport::singleLine(value);
@@ -211,7 +198,8 @@ QStringList lines(const Header& header, const QList<SystemCheck>& checks,
     };
     for (const SystemCheck& check : checks)
         out.append(QStringLiteral("- ") + singleLine(strings.systemCheckName(check)) + QStringLiteral(": ")
-                   + levelWord(check.level) + QStringLiteral(" - ") + singleLine(strings.systemCheckDetail(check)));
+                   + SystemCheck::levelLabel(check.level) + QStringLiteral(" - ")
+                   + singleLine(strings.systemCheckDetail(check)));
 
     out << QString() << in(language, t.softwareHeading);
     if (applications.isEmpty())

@@ -4,3 +4,16 @@ SystemCheck SystemCheck::make(const QString& name, Level level, const QString& d
 {
     return SystemCheck{QUuid::createUuid(), name, level, detail};
 }
+
+QString SystemCheck::levelLabel(Level level)
+{
+    switch (level) {
+    case Level::ok:
+        return QStringLiteral("OK");
+    case Level::warn:
+        return QStringLiteral("WARN");
+    case Level::fail:
+        break;
+    }
+    return QStringLiteral("FAIL");
+}

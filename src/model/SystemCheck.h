@@ -15,6 +15,9 @@ struct SystemCheck {
     QString detail;
 
     static SystemCheck make(const QString& name, Level level, const QString& detail);
+    // The level as the log, the report and the command line print it:
+    // "OK", "WARN" or "FAIL".
+    static QString levelLabel(Level level);
 
     bool operator==(const SystemCheck&) const = default;
 };

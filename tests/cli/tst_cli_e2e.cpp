@@ -14,6 +14,7 @@
 namespace {
 
 constexpr qint64 gigabyte = qint64(1) << 30;
+const QStringList attachDetach{QStringLiteral("attach"), QStringLiteral("detach")};
 
 const QString noJob =
     QStringLiteral("CLI cần --preset minimal|standard|full hoặc --check. Bỏ --no-gui để mở app GUI.\n");
@@ -212,9 +213,9 @@ void CliEndToEndTest::check()
     // Standard output: every engine line, as the log file holds them (none
     // lost at exit), and the table, then the report's path.
     QCOMPARE(result.engineLines, log);
-    QCOMPARE(result.ownLines,
-             QStringList{QString(), QStringLiteral("Kết quả kiểm tra hệ thống:")} + table
-                 + QStringList{QString(), QStringLiteral("Report: ") + run.reportFile()});
+    const QStringList printed = QStringList{QString(), QStringLiteral("Kết quả kiểm tra hệ thống:")} + table
+        + QStringList{QString(), QStringLiteral("Report: ") + run.reportFile()};
+    QCOMPARE(result.ownLines, printed);
 
     QFile report(run.reportFile());
     QVERIFY(report.open(QIODevice::ReadOnly));
@@ -255,19 +256,18 @@ void CliEndToEndTest::presetInstallsThePlan()
         run.run({QStringLiteral("--preset"), QStringLiteral("minimal"), QStringLiteral("--yes"),
                  QStringLiteral("--no-gui")});
     QVERIFY(result.finished);
-    QCOMPARE(result.ownLines,
-             QStringList{QStringLiteral("Kế hoạch cài đặt:")} + minimalPlan
-                 + QStringList{QStringLiteral("Log: ") + run.logFile(),
-                               QStringLiteral("Hoàn tất: 8 thành công, 0 lỗi.")});
+    const QStringList printed = QStringList{QStringLiteral("Kế hoạch cài đặt:")} + minimalPlan
+        + QStringList{QStringLiteral("Log: ") + run.logFile(), QStringLiteral("Hoàn tất: 8 thành công, 0 lỗi.")};
+    QCOMPARE(result.ownLines, printed);
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.status, 0);
     QCOMPARE(result.engineLines, run.logLines());
 
-    QCOMPARE(brewInstalls(run.mac),
-             (QStringList{"libreoffice", "libreoffice-language-pack", "font-noto-sans", "font-noto-serif",
+    const QStringList expectedInstalls{"libreoffice", "libreoffice-language-pack", "font-noto-sans", "font-noto-serif",
                           "font-noto-sans-cjk", "font-noto-serif-cjk", "font-noto-color-emoji", "font-liberation",
-                          "font-carlito", "font-caladea", "skim", "pdfsam-basic", "p7zip", "keka"}));
-    QCOMPARE(verbs(run.mac, QStringLiteral("/usr/bin/hdiutil")), (QStringList{"attach", "detach"}));
+                          "font-carlito", "font-caladea", "skim", "pdfsam-basic", "p7zip", "keka"};
+    QCOMPARE(brewInstalls(run.mac), expectedInstalls);
+    QCOMPARE(verbs(run.mac, QStringLiteral("/usr/bin/hdiutil")), attachDetach);
     QCOMPARE(run.mac.calls(QStringLiteral("/usr/bin/curl")).size(), 1);
     QCOMPARE(run.mac.calls(QStringLiteral("/usr/bin/open")).size(), 2);
     QVERIFY(QFileInfo(run.mac.path(QStringLiteral("/Applications/Thunderbird.app/Contents/Info.plist"))).isFile());
@@ -284,9 +284,9 @@ void CliEndToEndTest::oneEntryFailing()
     QCOMPARE(result.status, 1);
     // Every entry after the failing one was still attempted.
     const QStringList installs = brewInstalls(run.mac);
-    QCOMPARE(installs.mid(installs.indexOf(QStringLiteral("skim"))),
-             (QStringList{"skim", "pdfsam-basic", "p7zip", "keka"}));
-    QCOMPARE(verbs(run.mac, QStringLiteral("/usr/bin/hdiutil")), (QStringList{"attach", "detach"}));
+    const QStringList afterSkim{"skim", "pdfsam-basic", "p7zip", "keka"};
+    QCOMPARE(installs.mid(installs.indexOf(QStringLiteral("skim"))), afterSkim);
+    QCOMPARE(verbs(run.mac, QStringLiteral("/usr/bin/hdiutil")), attachDetach);
     QCOMPARE(run.mac.calls(QStringLiteral("/usr/bin/open")).size(), 2);
 }
 
