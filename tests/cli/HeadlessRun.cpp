@@ -51,6 +51,7 @@ QProcessEnvironment HeadlessRun::environment() const
         environment.remove(QString::fromLatin1(name));
     environment.insert(QStringLiteral("TAVRIN_MAC_ROOT"), mac.root());
     environment.insert(QStringLiteral("TAVRIN_FAKE_LOG"), mac.callLogPath());
+    environment.insert(QStringLiteral("TAVRIN_FAKE_ROOT"), mac.root());
     environment.insert(QStringLiteral("HOME"), home());
     environment.insert(QStringLiteral("TAVRIN_MAC_CONFIG_DIR"), home() + QStringLiteral("/Support"));
     environment.insert(QStringLiteral("TAVRIN_MAC_CACHE_DIR"), home() + QStringLiteral("/Caches/Tavrin"));
