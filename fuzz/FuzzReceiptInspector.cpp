@@ -1,5 +1,5 @@
 // Fuzz target: the whole receipt check on raw receipt bytes, trusting the
-// throwaway root that signed the seed receipts (so the trusted path is
+// throwaway root that signed the sample receipts (so the trusted path is
 // reachable too).
 #include "FuzzReceiptRoot.h"
 

@@ -2,7 +2,7 @@
 
 #include "model/HashBuilder.h"
 
-size_t qHash(const HomebrewCaskApplication& cask, size_t seed)
+size_t qHash(const HomebrewCaskApplication& cask, size_t hashSeed)
 {
-    return HashBuilder(seed).add(cask.token).add(cask.installedVersion).add(cask.appNames).value();
+    return HashBuilder(hashSeed).add(cask.token).add(cask.installedVersion).add(cask.appNames).value();
 }

@@ -12,4 +12,4 @@ struct HomebrewCaskApplication {
     bool operator==(const HomebrewCaskApplication&) const = default;
 };
 
-size_t qHash(const HomebrewCaskApplication& cask, size_t seed = 0);
+size_t qHash(const HomebrewCaskApplication& cask, size_t hashSeed = 0);

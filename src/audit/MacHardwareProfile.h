@@ -16,9 +16,9 @@ struct MacHardwareProfile {
     bool operator==(const MacHardwareProfile&) const = default;
 };
 
-inline size_t qHash(const MacHardwareProfile& profile, size_t seed = 0)
+inline size_t qHash(const MacHardwareProfile& profile, size_t hashSeed = 0)
 {
-    return HashBuilder(seed)
+    return HashBuilder(hashSeed)
         .add(profile.modelName)
         .add(profile.modelIdentifier)
         .add(profile.chip)

@@ -16,9 +16,9 @@ const QString presetPrefix = QStringLiteral("--preset=");
 
 } // namespace
 
-size_t qHash(const Options& options, size_t seed)
+size_t qHash(const Options& options, size_t hashSeed)
 {
-    return HashBuilder(seed)
+    return HashBuilder(hashSeed)
         .add(options.check)
         .add(options.noGUI)
         .add(options.yes)

@@ -34,7 +34,7 @@ struct Options {
     bool operator==(const Options&) const = default;
 };
 
-size_t qHash(const Options& options, size_t seed = 0);
+size_t qHash(const Options& options, size_t hashSeed = 0);
 
 // The valid preset names, in this order: minimal, standard, full.
 const QStringList& presetNames();

@@ -12,7 +12,7 @@ struct CloudResult {
     bool operator==(const CloudResult&) const = default;
 };
 
-inline size_t qHash(const CloudResult& result, size_t seed = 0)
+inline size_t qHash(const CloudResult& result, size_t hashSeed = 0)
 {
-    return qHashMulti(seed, result.ok, result.message);
+    return qHashMulti(hashSeed, result.ok, result.message);
 }

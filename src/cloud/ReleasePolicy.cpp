@@ -19,9 +19,9 @@ ReleasePolicy ReleasePolicy::fromJson(const QJsonObject& data)
     return policy;
 }
 
-size_t qHash(const ReleasePolicy& policy, size_t seed)
+size_t qHash(const ReleasePolicy& policy, size_t hashSeed)
 {
-    return HashBuilder(seed)
+    return HashBuilder(hashSeed)
         .add(policy.updateRequired)
         .add(policy.updateAvailable)
         .add(policy.title)

@@ -23,4 +23,4 @@ struct ReleasePolicy {
     bool operator==(const ReleasePolicy&) const = default;
 };
 
-size_t qHash(const ReleasePolicy& policy, size_t seed = 0);
+size_t qHash(const ReleasePolicy& policy, size_t hashSeed = 0);

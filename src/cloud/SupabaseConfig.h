@@ -34,7 +34,7 @@ private:
     QString m_functionsURL;
 };
 
-inline size_t qHash(const SupabaseConfig& config, size_t seed = 0)
+inline size_t qHash(const SupabaseConfig& config, size_t hashSeed = 0)
 {
-    return qHashMulti(seed, config.url(), config.anonKey(), config.functionsURL());
+    return qHashMulti(hashSeed, config.url(), config.anonKey(), config.functionsURL());
 }

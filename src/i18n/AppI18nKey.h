@@ -92,7 +92,7 @@ struct EnumNames<AppI18nKey> {
     };
 };
 
-inline size_t qHash(AppI18nKey key, size_t seed = 0)
+inline size_t qHash(AppI18nKey key, size_t hashSeed = 0)
 {
-    return qHash(static_cast<int>(key), seed);
+    return qHash(static_cast<int>(key), hashSeed);
 }

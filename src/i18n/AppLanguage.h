@@ -56,7 +56,7 @@ struct EnumNames<AppLanguage> {
     };
 };
 
-inline size_t qHash(AppLanguage language, size_t seed = 0)
+inline size_t qHash(AppLanguage language, size_t hashSeed = 0)
 {
-    return qHash(static_cast<int>(language), seed);
+    return qHash(static_cast<int>(language), hashSeed);
 }

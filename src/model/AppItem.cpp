@@ -1,8 +1,8 @@
 #include "model/AppItem.h"
 
-size_t qHash(const AppItem& item, size_t seed)
+size_t qHash(const AppItem& item, size_t hashSeed)
 {
-    HashBuilder hash(seed);
+    HashBuilder hash(hashSeed);
     hash.add(item.id)
         .add(item.linuxName)
         .add(item.macName)

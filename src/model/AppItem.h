@@ -35,4 +35,4 @@ struct AppItem {
     QStringList groups() const { return QStringList{group} + extraGroups; }
 };
 
-size_t qHash(const AppItem& item, size_t seed = 0);
+size_t qHash(const AppItem& item, size_t hashSeed = 0);

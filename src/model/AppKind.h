@@ -18,7 +18,7 @@ struct EnumNames<AppKind> {
     };
 };
 
-inline size_t qHash(AppKind kind, size_t seed = 0)
+inline size_t qHash(AppKind kind, size_t hashSeed = 0)
 {
-    return qHash(EnumText::toString(kind), seed);
+    return qHash(EnumText::toString(kind), hashSeed);
 }

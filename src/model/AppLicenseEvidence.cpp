@@ -51,9 +51,9 @@ std::optional<AppLicenseEvidence> AppLicenseEvidence::fromJson(const QJsonValue&
     return evidence;
 }
 
-size_t qHash(const AppLicenseEvidence& evidence, size_t seed)
+size_t qHash(const AppLicenseEvidence& evidence, size_t hashSeed)
 {
-    HashBuilder hash(seed);
+    HashBuilder hash(hashSeed);
     hash.addHashed(evidence.state).add(evidence.source).add(evidence.detail);
     hash.add(evidence.confidence.has_value());
     if (evidence.confidence)

@@ -25,4 +25,4 @@ struct AppLicenseEvidence {
     static std::optional<AppLicenseEvidence> fromJson(const QJsonValue& value);
 };
 
-size_t qHash(const AppLicenseEvidence& evidence, size_t seed = 0);
+size_t qHash(const AppLicenseEvidence& evidence, size_t hashSeed = 0);

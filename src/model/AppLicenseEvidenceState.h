@@ -27,7 +27,7 @@ struct EnumNames<AppLicenseEvidenceState> {
     };
 };
 
-inline size_t qHash(AppLicenseEvidenceState value, size_t seed = 0)
+inline size_t qHash(AppLicenseEvidenceState value, size_t hashSeed = 0)
 {
-    return qHash(static_cast<int>(value), seed);
+    return qHash(static_cast<int>(value), hashSeed);
 }

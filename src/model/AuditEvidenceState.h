@@ -20,7 +20,7 @@ struct EnumNames<AuditEvidenceState> {
     };
 };
 
-inline size_t qHash(AuditEvidenceState value, size_t seed = 0)
+inline size_t qHash(AuditEvidenceState value, size_t hashSeed = 0)
 {
-    return qHash(static_cast<int>(value), seed);
+    return qHash(static_cast<int>(value), hashSeed);
 }

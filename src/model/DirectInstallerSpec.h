@@ -33,14 +33,14 @@ struct EnumNames<DirectInstallerSpec::InstallerType> {
     };
 };
 
-inline size_t qHash(DirectInstallerSpec::InstallerType type, size_t seed = 0)
+inline size_t qHash(DirectInstallerSpec::InstallerType type, size_t hashSeed = 0)
 {
-    return qHash(EnumText::toString(type), seed);
+    return qHash(EnumText::toString(type), hashSeed);
 }
 
-inline size_t qHash(const DirectInstallerSpec& spec, size_t seed = 0)
+inline size_t qHash(const DirectInstallerSpec& spec, size_t hashSeed = 0)
 {
-    return HashBuilder(seed)
+    return HashBuilder(hashSeed)
         .add(spec.url)
         .add(spec.fileName)
         .add(EnumText::toString(spec.installerType))

@@ -12,7 +12,7 @@
 // as a presence flag followed by its content, a set independently of order.
 class HashBuilder {
 public:
-    explicit HashBuilder(size_t seed = 0) : m_value(seed) {}
+    explicit HashBuilder(size_t hashSeed = 0) : m_value(hashSeed) {}
 
     HashBuilder& add(const QString& text) { return mix(qHash(text)); }
     HashBuilder& add(bool flag) { return mix(flag ? 1u : 0u); }

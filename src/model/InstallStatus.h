@@ -19,7 +19,7 @@ struct EnumNames<InstallStatus> {
     };
 };
 
-inline size_t qHash(InstallStatus status, size_t seed = 0)
+inline size_t qHash(InstallStatus status, size_t hashSeed = 0)
 {
-    return qHash(static_cast<int>(status), seed);
+    return qHash(static_cast<int>(status), hashSeed);
 }

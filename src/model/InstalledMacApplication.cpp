@@ -79,9 +79,9 @@ std::optional<QList<InstalledMacApplication>> InstalledMacApplication::listFromJ
     return applications;
 }
 
-size_t qHash(const InstalledMacApplication& application, size_t seed)
+size_t qHash(const InstalledMacApplication& application, size_t hashSeed)
 {
-    HashBuilder hash(seed);
+    HashBuilder hash(hashSeed);
     hash.add(application.name)
         .add(application.version)
         .add(application.identifier)

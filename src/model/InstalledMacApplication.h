@@ -37,4 +37,4 @@ struct InstalledMacApplication {
     static std::optional<QList<InstalledMacApplication>> listFromJson(const QJsonValue& value);
 };
 
-size_t qHash(const InstalledMacApplication& application, size_t seed = 0);
+size_t qHash(const InstalledMacApplication& application, size_t hashSeed = 0);

@@ -21,7 +21,7 @@ struct EnumNames<LicenseEvidenceConfidence> {
     };
 };
 
-inline size_t qHash(LicenseEvidenceConfidence value, size_t seed = 0)
+inline size_t qHash(LicenseEvidenceConfidence value, size_t hashSeed = 0)
 {
-    return qHash(static_cast<int>(value), seed);
+    return qHash(static_cast<int>(value), hashSeed);
 }

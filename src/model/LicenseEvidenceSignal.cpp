@@ -27,9 +27,9 @@ std::optional<LicenseEvidenceSignal> LicenseEvidenceSignal::fromJson(const QJson
     return signal;
 }
 
-size_t qHash(const LicenseEvidenceSignal& signal, size_t seed)
+size_t qHash(const LicenseEvidenceSignal& signal, size_t hashSeed)
 {
-    return HashBuilder(seed)
+    return HashBuilder(hashSeed)
         .add(signal.kind)
         .add(signal.source)
         .addHashed(signal.verification)

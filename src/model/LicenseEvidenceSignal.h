@@ -21,4 +21,4 @@ struct LicenseEvidenceSignal {
     static std::optional<LicenseEvidenceSignal> fromJson(const QJsonValue& value);
 };
 
-size_t qHash(const LicenseEvidenceSignal& signal, size_t seed = 0);
+size_t qHash(const LicenseEvidenceSignal& signal, size_t hashSeed = 0);

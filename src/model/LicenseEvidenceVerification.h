@@ -22,7 +22,7 @@ struct EnumNames<LicenseEvidenceVerification> {
     };
 };
 
-inline size_t qHash(LicenseEvidenceVerification value, size_t seed = 0)
+inline size_t qHash(LicenseEvidenceVerification value, size_t hashSeed = 0)
 {
-    return qHash(static_cast<int>(value), seed);
+    return qHash(static_cast<int>(value), hashSeed);
 }

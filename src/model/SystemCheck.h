@@ -22,7 +22,7 @@ struct SystemCheck {
     bool operator==(const SystemCheck&) const = default;
 };
 
-inline size_t qHash(SystemCheck::Level level, size_t seed = 0)
+inline size_t qHash(SystemCheck::Level level, size_t hashSeed = 0)
 {
-    return qHash(static_cast<int>(level), seed);
+    return qHash(static_cast<int>(level), hashSeed);
 }
