@@ -19,13 +19,13 @@ std::optional<QString> designatedRequirement(const QString& expectedBundleID, co
         + QStringLiteral("\" and certificate leaf[subject.OU] = \"") + expectedTeamID + QLatin1Char('"');
 }
 
-bool verify(const QString& bundlePath, const DirectInstallerSpec& spec, const DirectAppVerificationTools& tools)
+bool verify(const QString& bundlePath, const DirectInstallerSpec& installer, const DirectAppVerificationTools& tools)
 {
     const std::optional<QString> identifier = tools.bundleIdentifier(bundlePath);
-    if (!identifier || *identifier != spec.expectedBundleID)
+    if (!identifier || *identifier != installer.expectedBundleID)
         return false;
 
-    const std::optional<QString> requirement = designatedRequirement(spec.expectedBundleID, spec.expectedTeamID);
+    const std::optional<QString> requirement = designatedRequirement(installer.expectedBundleID, installer.expectedTeamID);
     if (!requirement)
         return false;
     const QStringList verifyArguments{QStringLiteral("/usr/bin/codesign"), QStringLiteral("--verify"),
@@ -36,7 +36,7 @@ bool verify(const QString& bundlePath, const DirectInstallerSpec& spec, const Di
 
     const QString details = tools.runCaptureCombined(
         {QStringLiteral("/usr/bin/codesign"), QStringLiteral("-dv"), QStringLiteral("--verbose=4"), bundlePath});
-    if (!details.contains(QStringLiteral("TeamIdentifier=") + spec.expectedTeamID))
+    if (!details.contains(QStringLiteral("TeamIdentifier=") + installer.expectedTeamID))
         return false;
 
     return tools.runQuiet({QStringLiteral("/usr/sbin/spctl"), QStringLiteral("--assess"), QStringLiteral("--type"),

@@ -20,12 +20,12 @@ namespace DirectAppVerifier {
 std::optional<QString> designatedRequirement(const QString& expectedBundleID, const QString& expectedTeamID);
 
 // True only when, in this order (the first failure ends the check):
-//   1. the bundle's identifier equals spec.expectedBundleID exactly;
+//   1. the bundle's identifier equals installer.expectedBundleID exactly;
 //   2. `codesign --verify --deep --strict -R=<requirement> <path>` exits 0;
 //   3. the text of `codesign -dv --verbose=4 <path>` contains
-//      "TeamIdentifier=" + spec.expectedTeamID;
+//      "TeamIdentifier=" + installer.expectedTeamID;
 //   4. `spctl --assess --type execute <path>` exits 0.
 // bundlePath is the bundle's Mac path, handed to the tools unchanged.
-bool verify(const QString& bundlePath, const DirectInstallerSpec& spec, const DirectAppVerificationTools& tools);
+bool verify(const QString& bundlePath, const DirectInstallerSpec& installer, const DirectAppVerificationTools& tools);
 
 } // namespace DirectAppVerifier

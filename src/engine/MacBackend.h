@@ -281,10 +281,10 @@ private:
 
     // Direct applications
     bool installDirectApp(const AppItem& item);
-    bool installDirectDMG(const QString& imagePath, const AppItem& item, const DirectInstallerSpec& spec);
-    bool installDirectZIP(const QString& archivePath, const AppItem& item, const DirectInstallerSpec& spec);
+    bool installDirectDMG(const QString& imagePath, const AppItem& item, const DirectInstallerSpec& installer);
+    bool installDirectZIP(const QString& archivePath, const AppItem& item, const DirectInstallerSpec& installer);
     std::optional<QString> findAppBundle(const QString& folder, const QString& bundleName) const;
-    bool copyDirectApp(const QString& bundlePath, const AppItem& item, const DirectInstallerSpec& spec);
+    bool copyDirectApp(const QString& bundlePath, const AppItem& item, const DirectInstallerSpec& installer);
     QString preferredApplicationsDirectory() const;
     bool removeDirectApp(const AppItem& item);
 

@@ -62,10 +62,10 @@ bool MacBackend::installDirectApp(const AppItem& item)
         log(QStringLiteral("Thiếu direct installer manifest cho ") + item.macName + QLatin1Char('.'));
         return false;
     }
-    const DirectInstallerSpec& spec = *item.directInstaller;
+    const DirectInstallerSpec& installer = *item.directInstaller;
 
     const QString downloads = inCache(QStringLiteral("downloads"));
-    const QString target = AppRuntime::appendingComponent(downloads, spec.fileName);
+    const QString target = AppRuntime::appendingComponent(downloads, installer.fileName);
     QString error;
     bool prepared = FileSystem::createFolders(AppRuntime::cacheDir(), 0700, &error)
         && FileSystem::createFolders(downloads, 0700, &error);
@@ -79,7 +79,7 @@ bool MacBackend::installDirectApp(const AppItem& item)
     progress(QStringLiteral("Đang tải ") + item.macName + QStringLiteral(" từ nguồn chính thức"), 0.08);
     log(QStringLiteral("Tải trực tiếp ") + item.macName + QStringLiteral(" từ nguồn chính thức."));
 
-    if (!DirectDownloadPolicy::allows(spec.url, spec.allowedDownloadHosts)) {
+    if (!DirectDownloadPolicy::allows(installer.url, installer.allowedDownloadHosts)) {
         log(QStringLiteral("URL tải không thuộc allowlist HTTPS của ") + item.macName + QLatin1Char('.'));
         return false;
     }
@@ -101,9 +101,9 @@ bool MacBackend::installDirectApp(const AppItem& item)
         QStringLiteral("%{url_effective}"),
         QStringLiteral("-o"),
         target,
-        spec.url,
+        installer.url,
     });
-    if (download.status != 0 || !DirectDownloadPolicy::allows(download.output.trimmed(), spec.allowedDownloadHosts)) {
+    if (download.status != 0 || !DirectDownloadPolicy::allows(download.output.trimmed(), installer.allowedDownloadHosts)) {
         log(QStringLiteral("Download thất bại hoặc redirect ra ngoài allowlist của ") + item.macName + QLatin1Char('.'));
         if (somethingAt(target))
             FileSystem::removeItem(target);
@@ -111,12 +111,12 @@ bool MacBackend::installDirectApp(const AppItem& item)
     }
     progress(QStringLiteral("Đã tải xong ") + item.macName, 0.35);
 
-    if (spec.installerType == DirectInstallerSpec::InstallerType::zip)
-        return installDirectZIP(target, item, spec);
-    return installDirectDMG(target, item, spec);
+    if (installer.installerType == DirectInstallerSpec::InstallerType::zip)
+        return installDirectZIP(target, item, installer);
+    return installDirectDMG(target, item, installer);
 }
 
-bool MacBackend::installDirectDMG(const QString& imagePath, const AppItem& item, const DirectInstallerSpec& spec)
+bool MacBackend::installDirectDMG(const QString& imagePath, const AppItem& item, const DirectInstallerSpec& installer)
 {
     const QString mountPoint = AppRuntime::appendingComponent(inCache(QStringLiteral("mounts")), runName(item));
     QString error;
@@ -145,16 +145,16 @@ bool MacBackend::installDirectDMG(const QString& imagePath, const AppItem& item,
         return false;
     attached = true;
 
-    const std::optional<QString> bundle = findAppBundle(mountPoint, spec.appBundleName);
+    const std::optional<QString> bundle = findAppBundle(mountPoint, installer.appBundleName);
     if (!bundle) {
-        log(QStringLiteral("Không tìm thấy ") + spec.appBundleName + QStringLiteral(" trong DMG."));
+        log(QStringLiteral("Không tìm thấy ") + installer.appBundleName + QStringLiteral(" trong DMG."));
         return false;
     }
-    progress(QStringLiteral("Đã tìm thấy app bundle ") + spec.appBundleName, 0.62);
-    return copyDirectApp(*bundle, item, spec);
+    progress(QStringLiteral("Đã tìm thấy app bundle ") + installer.appBundleName, 0.62);
+    return copyDirectApp(*bundle, item, installer);
 }
 
-bool MacBackend::installDirectZIP(const QString& archivePath, const AppItem& item, const DirectInstallerSpec& spec)
+bool MacBackend::installDirectZIP(const QString& archivePath, const AppItem& item, const DirectInstallerSpec& installer)
 {
     const QString folder = AppRuntime::appendingComponent(inCache(QStringLiteral("extract")), runName(item));
     QString error;
@@ -171,13 +171,13 @@ bool MacBackend::installDirectZIP(const QString& archivePath, const AppItem& ite
     if (status != 0)
         return false;
 
-    const std::optional<QString> bundle = findAppBundle(folder, spec.appBundleName);
+    const std::optional<QString> bundle = findAppBundle(folder, installer.appBundleName);
     if (!bundle) {
-        log(QStringLiteral("Không tìm thấy ") + spec.appBundleName + QStringLiteral(" trong ZIP."));
+        log(QStringLiteral("Không tìm thấy ") + installer.appBundleName + QStringLiteral(" trong ZIP."));
         return false;
     }
-    progress(QStringLiteral("Đã tìm thấy app bundle ") + spec.appBundleName, 0.62);
-    return copyDirectApp(*bundle, item, spec);
+    progress(QStringLiteral("Đã tìm thấy app bundle ") + installer.appBundleName, 0.62);
+    return copyDirectApp(*bundle, item, installer);
 }
 
 std::optional<QString> MacBackend::findAppBundle(const QString& folder, const QString& bundleName) const
@@ -215,10 +215,10 @@ QString MacBackend::preferredApplicationsDirectory() const
     return AppRuntime::appendingComponent(AppRuntime::homeDirectory(), QStringLiteral("Applications"));
 }
 
-bool MacBackend::copyDirectApp(const QString& bundlePath, const AppItem& item, const DirectInstallerSpec& spec)
+bool MacBackend::copyDirectApp(const QString& bundlePath, const AppItem& item, const DirectInstallerSpec& installer)
 {
     progress(QStringLiteral("Đang kiểm tra bundle ") + item.macName, 0.68);
-    if (!DirectAppVerifier::verify(bundlePath, spec, verificationTools())) {
+    if (!DirectAppVerifier::verify(bundlePath, installer, verificationTools())) {
         log(QStringLiteral("Bundle tải về không đạt bundle ID, Team ID, designated requirement hoặc Gatekeeper policy."));
         return false;
     }
@@ -229,12 +229,12 @@ bool MacBackend::copyDirectApp(const QString& bundlePath, const AppItem& item, c
         log(QStringLiteral("Không tạo được thư mục cài ") + folder + QStringLiteral(": ") + error);
         return false;
     }
-    const QString destination = AppRuntime::appendingComponent(folder, spec.appBundleName);
+    const QString destination = AppRuntime::appendingComponent(folder, installer.appBundleName);
     const QString localDestination = m_host.map(destination);
 
     if (somethingAt(localDestination)) {
-        if (DirectAppVerifier::verify(destination, spec, verificationTools())) {
-            log(spec.appBundleName + QStringLiteral(" đã tồn tại tại ") + destination + QLatin1Char('.'));
+        if (DirectAppVerifier::verify(destination, installer, verificationTools())) {
+            log(installer.appBundleName + QStringLiteral(" đã tồn tại tại ") + destination + QLatin1Char('.'));
             progress(item.macName + QStringLiteral(" đã có sẵn trong Applications"), 0.92);
             return true;
         }
@@ -258,7 +258,7 @@ bool MacBackend::copyDirectApp(const QString& bundlePath, const AppItem& item, c
     }
 
     progress(QStringLiteral("Đang kiểm tra app sau khi copy"), 0.9);
-    if (DirectAppVerifier::verify(destination, spec, verificationTools())) {
+    if (DirectAppVerifier::verify(destination, installer, verificationTools())) {
         log(QStringLiteral("Đã cài trực tiếp ") + item.macName + QStringLiteral(": ") + destination);
         return true;
     }
@@ -273,7 +273,7 @@ bool MacBackend::removeDirectApp(const AppItem& item)
         log(QStringLiteral("Thiếu direct installer manifest; từ chối gỡ ") + item.macName + QLatin1Char('.'));
         return false;
     }
-    const DirectInstallerSpec& spec = *item.directInstaller;
+    const DirectInstallerSpec& installer = *item.directInstaller;
 
     bool removed = false;
     bool clean = true;
@@ -282,7 +282,7 @@ bool MacBackend::removeDirectApp(const AppItem& item)
         const QString local = m_host.map(path);
         if (!QFileInfo::exists(local))
             continue;
-        if (!DirectAppVerifier::verify(path, spec, verificationTools())) {
+        if (!DirectAppVerifier::verify(path, installer, verificationTools())) {
             log(QStringLiteral("Từ chối xoá ") + path + QStringLiteral(": bundle ID hoặc chữ ký không khớp manifest ")
                 + item.macName + QLatin1Char('.'));
             clean = false;

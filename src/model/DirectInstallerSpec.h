@@ -38,15 +38,15 @@ inline size_t qHash(DirectInstallerSpec::InstallerType type, size_t hashSeed = 0
     return qHash(EnumText::toString(type), hashSeed);
 }
 
-inline size_t qHash(const DirectInstallerSpec& spec, size_t hashSeed = 0)
+inline size_t qHash(const DirectInstallerSpec& installer, size_t hashSeed = 0)
 {
     return HashBuilder(hashSeed)
-        .add(spec.url)
-        .add(spec.fileName)
-        .add(EnumText::toString(spec.installerType))
-        .add(spec.appBundleName)
-        .add(spec.expectedBundleID)
-        .add(spec.expectedTeamID)
-        .add(spec.allowedDownloadHosts)
+        .add(installer.url)
+        .add(installer.fileName)
+        .add(EnumText::toString(installer.installerType))
+        .add(installer.appBundleName)
+        .add(installer.expectedBundleID)
+        .add(installer.expectedTeamID)
+        .add(installer.allowedDownloadHosts)
         .value();
 }

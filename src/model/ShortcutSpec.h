@@ -13,7 +13,7 @@ struct ShortcutSpec {
     bool operator==(const ShortcutSpec&) const = default;
 };
 
-inline size_t qHash(const ShortcutSpec& spec, size_t hashSeed = 0)
+inline size_t qHash(const ShortcutSpec& shortcut, size_t hashSeed = 0)
 {
-    return HashBuilder(hashSeed).add(spec.fileName).add(spec.name).add(spec.url).value();
+    return HashBuilder(hashSeed).add(shortcut.fileName).add(shortcut.name).add(shortcut.url).value();
 }

@@ -118,18 +118,18 @@ void CatalogTest::directEntries()
     for (const AppItem& item : Catalog::items()) {
         if (item.kind != AppKind::direct)
             continue;
-        const DirectInstallerSpec& spec = *item.directInstaller;
-        const QUrl url(spec.url, QUrl::StrictMode);
-        QVERIFY2(url.isValid(), qPrintable(spec.url));
+        const DirectInstallerSpec& installer = *item.directInstaller;
+        const QUrl url(installer.url, QUrl::StrictMode);
+        QVERIFY2(url.isValid(), qPrintable(installer.url));
         QCOMPARE(url.scheme(), QStringLiteral("https"));
-        QVERIFY2(spec.allowedDownloadHosts.contains(url.host()), qPrintable(item.id));
-        QCOMPARE(spec.allowedDownloadHosts.size(), 2);
-        for (const QString& host : spec.allowedDownloadHosts)
+        QVERIFY2(installer.allowedDownloadHosts.contains(url.host()), qPrintable(item.id));
+        QCOMPARE(installer.allowedDownloadHosts.size(), 2);
+        for (const QString& host : installer.allowedDownloadHosts)
             QCOMPARE(host, host.toLower());
-        QCOMPARE(spec.expectedTeamID.size(), 10);
-        QCOMPARE(spec.expectedTeamID, teams.value(item.id));
-        QCOMPARE(spec.installerType, DirectInstallerSpec::InstallerType::dmg);
-        QVERIFY(!spec.expectedBundleID.contains('"'));
+        QCOMPARE(installer.expectedTeamID.size(), 10);
+        QCOMPARE(installer.expectedTeamID, teams.value(item.id));
+        QCOMPARE(installer.installerType, DirectInstallerSpec::InstallerType::dmg);
+        QVERIFY(!installer.expectedBundleID.contains('"'));
     }
     QCOMPARE(QUrl(catalogEntry("thunderbird").directInstaller->url).query(),
              QStringLiteral("product=thunderbird-latest-ssl&os=osx&lang=en-US"));

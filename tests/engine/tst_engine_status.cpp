@@ -37,10 +37,10 @@ AppItem directEntry(const QStringList& appPaths, bool withSpec = true)
 {
     AppItem item = entry(QStringLiteral("ledger"), AppKind::direct, {}, appPaths);
     if (withSpec) {
-        DirectInstallerSpec spec;
-        spec.expectedBundleID = QStringLiteral("com.cedarlabs.ledger");
-        spec.expectedTeamID = QStringLiteral("AB12CD34EF");
-        item.directInstaller = spec;
+        DirectInstallerSpec installer;
+        installer.expectedBundleID = QStringLiteral("com.cedarlabs.ledger");
+        installer.expectedTeamID = QStringLiteral("AB12CD34EF");
+        item.directInstaller = installer;
     }
     return item;
 }
@@ -321,7 +321,7 @@ void EngineStatusTest::statusTable_data()
         << directEntry(ledgerPaths) << QStringList{"bundle:/Applications/Ledger.app:com.cedarlabs.ledger"} << v
         << missing;
     QTest::newRow("direct: nothing on disk") << directEntry(ledgerPaths) << QStringList{} << v << missing;
-    QTest::newRow("direct without installer spec")
+    QTest::newRow("direct without installer data")
         << directEntry(ledgerPaths, false) << QStringList{"signed:/Applications/Ledger.app:com.cedarlabs.ledger:AB12CD34EF"}
         << v << missing;
 

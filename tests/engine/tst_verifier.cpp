@@ -15,10 +15,10 @@ const QString teamID = QStringLiteral("AB12CD34EF");
 
 DirectInstallerSpec specFor(const QString& identifier, const QString& team)
 {
-    DirectInstallerSpec spec;
-    spec.expectedBundleID = identifier;
-    spec.expectedTeamID = team;
-    return spec;
+    DirectInstallerSpec installer;
+    installer.expectedBundleID = identifier;
+    installer.expectedTeamID = team;
+    return installer;
 }
 
 // Tools that answer from the row's values and record which tool ran.
