@@ -156,6 +156,32 @@ bool removeItem(const QString& path, QString* error)
     return removed || fail(error, failure);
 }
 
+bool renameNoReplace(const QString& from, const QString& to, QString* error)
+{
+    if (from.isEmpty() || to.isEmpty())
+        return fail(error, ENOENT);
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+#if defined(__APPLE__)
+    if (::renamex_np(source.constData(), target.constData(), RENAME_EXCL) == 0)
+        return true;
+#else
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+#endif
+    // A file system without the exclusive rename: test, then rename.
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return fail(error, errno);
+    struct stat info {};
+    if (::lstat(target.constData(), &info) == 0)
+        return fail(error, EEXIST);
+    if (errno != ENOENT)
+        return fail(error, errno);
+    if (std::rename(source.constData(), target.constData()) != 0)
+        return fail(error, errno);
+    return true;
+}
+
 bool replaceFile(const QString& path, QByteArrayView bytes, mode_t mode, QString* error)
 {
     if (path.isEmpty())

@@ -24,6 +24,12 @@ bool createFolders(const QString& path, mode_t mode, QString* error = nullptr);
 // error (when given) receives the text of the failing call's errno.
 bool replaceFile(const QString& path, QByteArrayView bytes, mode_t mode, QString* error = nullptr);
 
+// Renames from to to (both in one file system) only when nothing is at to:
+// an existing file, link or folder, even an empty one, is never replaced.
+// On failure nothing has moved; error (when given) receives the text of the
+// failing call's errno ("File exists" when something is at to).
+bool renameNoReplace(const QString& from, const QString& to, QString* error = nullptr);
+
 // Whether path names an ordinary file (links followed) that the current user
 // may execute.
 bool isExecutableFile(const QString& path);

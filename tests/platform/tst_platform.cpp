@@ -1,5 +1,6 @@
 #include "platform/AppRuntime.h"
 #include "platform/ChildProcess.h"
+#include "platform/FileLock.h"
 #include "platform/FileSystem.h"
 #include "platform/Host.h"
 #include "platform/PropertyList.h"
@@ -154,6 +155,9 @@ private Q_SLOTS:
     void removeItem();
     void replaceFile_data();
     void replaceFile();
+    void renameNoReplace_data();
+    void renameNoReplace();
+    void fileLock();
     void childProcessStatus_data();
     void childProcessStatus();
     void childProcessStartFailure();
@@ -943,6 +947,77 @@ void PlatformTest::replaceFile()
     QStringList after = QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     after.sort();
     QCOMPARE(after, expected);
+}
+
+void PlatformTest::renameNoReplace_data()
+{
+    // Each case renames the folder "copy.app" (holding "marker") in a folder
+    // that also holds "file", "empty/" and "dangling" (a link to nothing).
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("errorNumber"); // 0: renamed
+    QTest::newRow("nothing there") << "Ledger.app" << 0;
+    QTest::newRow("a file") << "file" << EEXIST;
+    QTest::newRow("an empty folder") << "empty" << EEXIST;
+    QTest::newRow("a link to nothing") << "dangling" << EEXIST;
+    QTest::newRow("missing folder") << "missing/Ledger.app" << ENOENT;
+}
+
+void PlatformTest::renameNoReplace()
+{
+    QFETCH(QString, target);
+    QFETCH(int, errorNumber);
+    QTemporaryDir base;
+    QVERIFY(base.isValid());
+    QVERIFY(QDir(base.path()).mkpath("copy.app") && QDir(base.path()).mkpath("empty"));
+    for (const char* name : {"copy.app/marker", "file"}) {
+        QFile file(base.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("x") == 1);
+    }
+    QVERIFY(QFile::link(base.filePath("nowhere"), base.filePath("dangling")));
+
+    QString error;
+    QCOMPARE(FileSystem::renameNoReplace(base.filePath("copy.app"), base.filePath(target), &error), errorNumber == 0);
+    if (errorNumber == 0) {
+        QVERIFY(!QFileInfo::exists(base.filePath("copy.app")));
+        QVERIFY(QFileInfo(base.filePath(target + "/marker")).isFile());
+        return;
+    }
+    QCOMPARE(error, FileSystem::errorText(errorNumber));
+    QVERIFY(QFileInfo(base.filePath("copy.app/marker")).isFile());
+    QVERIFY(QFileInfo(base.filePath("file")).isFile());
+    QVERIFY(QDir(base.filePath("empty")).isEmpty());
+    QVERIFY(QFileInfo(base.filePath("dangling")).isSymLink());
+}
+
+void PlatformTest::fileLock()
+{
+    QTemporaryDir base;
+    QVERIFY(base.isValid());
+    const QString path = base.filePath("entry.lock");
+
+    FileLock first;
+    QCOMPARE(first.lock(path, false), FileLock::Outcome::locked);
+    QCOMPARE(modeOf(path), mode_t(0600));
+    // A second holder in the same process is refused as another process
+    // would be: each lock opens the file anew.
+    FileLock second;
+    QCOMPARE(second.lock(path, false), FileLock::Outcome::busy);
+    QVERIFY(!second.isLocked());
+    // Moving the lock keeps it held; the moved-from object holds nothing.
+    FileLock moved = std::move(first);
+    QVERIFY(moved.isLocked() && !first.isLocked());
+    QCOMPARE(second.lock(path, false), FileLock::Outcome::busy);
+    moved.unlock();
+    QCOMPARE(second.lock(path, true), FileLock::Outcome::locked);
+    QVERIFY(QFileInfo::exists(path)); // the file stays for the next holder
+
+    QString error;
+    FileLock failing;
+    QCOMPARE(failing.lock(base.filePath("missing/entry.lock"), false, &error), FileLock::Outcome::failed);
+    QCOMPARE(error, FileSystem::errorText(ENOENT));
+    QVERIFY(QFile::link(path, base.filePath("link.lock")));
+    QCOMPARE(failing.lock(base.filePath("link.lock"), false, &error), FileLock::Outcome::failed);
+    QCOMPARE(error, FileSystem::errorText(ELOOP));
 }
 
 void PlatformTest::childProcessStatus_data()
