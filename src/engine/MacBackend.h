@@ -285,6 +285,14 @@ private:
     bool installDirectZIP(const QString& archivePath, const AppItem& item, const DirectInstallerSpec& installer);
     std::optional<QString> findAppBundle(const QString& folder, const QString& bundleName) const;
     bool copyDirectApp(const QString& bundlePath, const AppItem& item, const DirectInstallerSpec& installer);
+    // Removes what earlier runs for the entry left when they were stopped
+    // (the caller holds the entry's install lock): temporary copies of the
+    // bundle in the Applications folders and the entry's mount points,
+    // detached first. Nothing else is touched.
+    void removeDirectLeftovers(const AppItem& item, const DirectInstallerSpec& installer);
+    // Detaches the disk image at a mount point; a refusal is retried once with
+    // -force. False (logged) when the image stays attached.
+    bool detachDiskImage(const QString& mountPoint);
     QString preferredApplicationsDirectory() const;
     bool removeDirectApp(const AppItem& item);
 

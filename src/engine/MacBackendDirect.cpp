@@ -2,22 +2,34 @@
 // HTTPS from the entry's allowed hosts, accepted only when the application
 // bundle inside verifies, and copied into an Applications folder; and the
 // removal of such an application, only while it still verifies.
+//
+// An install holds the entry's lock (<cache>/mounts/<id>.lock) from start to
+// end, so two installs of one entry (the command line and the window) never
+// overlap, and whatever carries the entry's run names while the lock is held
+// was left by a run that was stopped: it is removed before anything else.
+// The bundle is copied under a hidden temporary name beside its destination,
+// verified there and renamed into place, so the destination only ever holds a
+// complete, verified bundle.
 
 #include "engine/DirectAppVerifier.h"
 #include "engine/DirectDownloadPolicy.h"
 #include "engine/MacBackend.h"
 
 #include "platform/AppRuntime.h"
+#include "platform/FileLock.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderWalk.h"
 #include "platform/TildePath.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUuid>
 
 #include <cerrno>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -27,11 +39,67 @@ QString inCache(const QString& relative)
     return AppRuntime::appendingComponent(AppRuntime::cacheDir(), relative);
 }
 
-// The entry's id, a hyphen and a fresh UUID in upper-case canonical form, so
-// two runs never share a mount point or an extraction folder.
+// A fresh UUID in upper-case canonical form, and the pattern that matches one.
+QString freshUuid()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+}
+
+const QString uuidPattern = QStringLiteral("[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}");
+
+// The entry's id, a hyphen and a fresh UUID, so two runs never share a mount
+// point or an extraction folder.
 QString runName(const AppItem& item)
 {
-    return item.id + QLatin1Char('-') + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    return item.id + QLatin1Char('-') + freshUuid();
+}
+
+QRegularExpression runNamePattern(const AppItem& item)
+{
+    return QRegularExpression(QRegularExpression::anchoredPattern(QRegularExpression::escape(item.id)
+                                                                  + QLatin1Char('-') + uuidPattern));
+}
+
+// The bundle's name without ".app".
+QString bundleBaseName(const DirectInstallerSpec& installer)
+{
+    const QString& name = installer.appBundleName;
+    return name.endsWith(QLatin1String(".app")) ? name.chopped(4) : name;
+}
+
+// ".<bundle name without .app>-<UUID>.app": hidden, so neither the Finder nor
+// the inventory scan lists it, and still a bundle to the signature tools.
+QString temporaryBundleName(const DirectInstallerSpec& installer)
+{
+    return QLatin1Char('.') + bundleBaseName(installer) + QLatin1Char('-') + freshUuid() + QStringLiteral(".app");
+}
+
+QRegularExpression temporaryBundlePattern(const DirectInstallerSpec& installer)
+{
+    return QRegularExpression(QRegularExpression::anchoredPattern(
+        QStringLiteral("\\.") + QRegularExpression::escape(bundleBaseName(installer)) + QLatin1Char('-') + uuidPattern
+        + QStringLiteral("\\.app")));
+}
+
+// Whether the current user owns what is at a local path (a link itself).
+bool ownedByUs(const QString& localPath)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(localPath).constData(), &info) == 0 && info.st_uid == ::geteuid();
+}
+
+// Whether a folder may still have an image attached: it is another volume
+// than its parent, or it is not empty.
+bool mayBeAttached(const QString& mountPoint)
+{
+    struct stat folder {};
+    struct stat parent {};
+    if (::lstat(QFile::encodeName(mountPoint).constData(), &folder) != 0)
+        return false;
+    if (::stat(QFile::encodeName(QFileInfo(mountPoint).path()).constData(), &parent) == 0
+        && folder.st_dev != parent.st_dev)
+        return true;
+    return !QDir(mountPoint).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 // Whether something (a link included) is at a local path.
@@ -65,10 +133,23 @@ bool MacBackend::installDirectApp(const AppItem& item)
     const DirectInstallerSpec& installer = *item.directInstaller;
 
     const QString downloads = inCache(QStringLiteral("downloads"));
+    const QString mounts = inCache(QStringLiteral("mounts"));
     const QString target = AppRuntime::appendingComponent(downloads, installer.fileName);
+    const QString lockPath = AppRuntime::appendingComponent(mounts, item.id + QStringLiteral(".lock"));
     QString error;
     bool prepared = FileSystem::createFolders(AppRuntime::cacheDir(), 0700, &error)
-        && FileSystem::createFolders(downloads, 0700, &error);
+        && FileSystem::createFolders(downloads, 0700, &error) && FileSystem::createFolders(mounts, 0700, &error);
+    FileLock lock;
+    if (prepared) {
+        FileLock::Outcome locked = lock.lock(lockPath, false, &error);
+        if (locked == FileLock::Outcome::busy) {
+            log(QStringLiteral("Đang chờ lượt cài ") + item.macName + QStringLiteral(" khác kết thúc."));
+            locked = lock.lock(lockPath, true, &error);
+        }
+        prepared = locked == FileLock::Outcome::locked;
+    }
+    if (prepared)
+        removeDirectLeftovers(item, installer);
     if (prepared && somethingAt(target))
         prepared = FileSystem::removeItem(target, &error);
     if (!prepared) {
@@ -127,10 +208,8 @@ bool MacBackend::installDirectDMG(const QString& imagePath, const AppItem& item,
 
     bool attached = false;
     const AtExit cleanUp([&] {
-        if (attached) {
-            runCommand({QStringLiteral("/usr/bin/hdiutil"), QStringLiteral("detach"), mountPoint, QStringLiteral("-quiet")},
-                       QStringLiteral("hdiutil detach ") + mountPoint);
-        }
+        if (attached)
+            detachDiskImage(mountPoint);
         // Never recursive: a folder that is still a mounted image, or that
         // detach left behind with content, is not emptied from here.
         ::rmdir(QFile::encodeName(mountPoint).constData());
@@ -242,28 +321,93 @@ bool MacBackend::copyDirectApp(const QString& bundlePath, const AppItem& item, c
         return false;
     }
 
+    // The copy goes to a temporary name in the same folder and is verified
+    // there; only then is it renamed into place, in one step. A copy cut
+    // short (a full disk, the process killed) never sits at the destination.
+    const QString temporary = AppRuntime::appendingComponent(folder, temporaryBundleName(installer));
+    const QString localTemporary = m_host.map(temporary);
     progress(QStringLiteral("Đang copy ") + item.macName + QStringLiteral(" vào ") + folder, 0.75);
-    const int status = runCommand({QStringLiteral("/usr/bin/ditto"), bundlePath, destination},
+    const int status = runCommand({QStringLiteral("/usr/bin/ditto"), bundlePath, temporary},
                                   QStringLiteral("ditto ") + QFileInfo(bundlePath).fileName() + QLatin1Char(' ')
-                                      + destination);
+                                      + temporary);
     if (status != 0) {
-        // Nothing was at the destination before the copy, so whatever is
-        // there now is a part of it: left in place it would fail verification
-        // and block every later install.
-        if (somethingAt(localDestination)) {
-            log(QStringLiteral("ditto không hoàn tất; xoá bản copy dở dang: ") + destination);
-            FileSystem::removeItem(localDestination);
+        if (somethingAt(localTemporary)) {
+            log(QStringLiteral("ditto không hoàn tất; xoá bản copy dở dang: ") + temporary);
+            FileSystem::removeItem(localTemporary);
         }
         return false;
     }
 
     progress(QStringLiteral("Đang kiểm tra app sau khi copy"), 0.9);
-    if (DirectAppVerifier::verify(destination, installer, verificationTools())) {
-        log(QStringLiteral("Đã cài trực tiếp ") + item.macName + QStringLiteral(": ") + destination);
-        return true;
+    if (!DirectAppVerifier::verify(temporary, installer, verificationTools())) {
+        log(QStringLiteral("App sau khi copy không đạt policy chữ ký; xoá bản copy không hoàn chỉnh."));
+        FileSystem::removeItem(localTemporary);
+        return false;
     }
-    log(QStringLiteral("App sau khi copy không đạt policy chữ ký; xoá bản copy không hoàn chỉnh."));
-    FileSystem::removeItem(localDestination);
+    // Never over something that appeared at the destination meanwhile.
+    if (!FileSystem::renameNoReplace(localTemporary, localDestination, &error)) {
+        log(QStringLiteral("Không đưa được bản copy vào ") + destination + QStringLiteral(": ") + error
+            + QStringLiteral("; xoá bản copy."));
+        FileSystem::removeItem(localTemporary);
+        return false;
+    }
+    log(QStringLiteral("Đã cài trực tiếp ") + item.macName + QStringLiteral(": ") + destination);
+    return true;
+}
+
+void MacBackend::removeDirectLeftovers(const AppItem& item, const DirectInstallerSpec& installer)
+{
+    // Either Applications folder: which one a stopped run copied to depended
+    // on whether /Applications was writable then. /Applications is shared by
+    // the Mac's users, whose installs hold their own locks: a copy another
+    // user owns may be in progress and is not ours to remove.
+    const QRegularExpression copyName = temporaryBundlePattern(installer);
+    const QStringList folders{QStringLiteral("/Applications"),
+                              AppRuntime::appendingComponent(AppRuntime::homeDirectory(), QStringLiteral("Applications"))};
+    for (const QString& folder : folders) {
+        const QStringList names =
+            QDir(m_host.map(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString& name : names) {
+            const QString path = AppRuntime::appendingComponent(folder, name);
+            if (!copyName.match(name).hasMatch() || !ownedByUs(m_host.map(path)))
+                continue;
+            QString error;
+            if (FileSystem::removeItem(m_host.map(path), &error))
+                log(QStringLiteral("Đã xoá bản copy dở dang của lần cài trước: ") + path);
+            else
+                log(QStringLiteral("Không xoá được ") + path + QStringLiteral(": ") + error);
+        }
+    }
+
+    const QString mounts = inCache(QStringLiteral("mounts"));
+    const QRegularExpression mountName = runNamePattern(item);
+    const QStringList names = QDir(mounts).entryList(QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot);
+    for (const QString& name : names) {
+        if (!mountName.match(name).hasMatch())
+            continue;
+        const QString mountPoint = AppRuntime::appendingComponent(mounts, name);
+        log(QStringLiteral("Dọn mount point còn lại của lần cài trước: ") + mountPoint);
+        if (mayBeAttached(mountPoint) && !detachDiskImage(mountPoint))
+            continue;
+        // Never recursive, as at the end of an install.
+        ::rmdir(QFile::encodeName(mountPoint).constData());
+    }
+}
+
+bool MacBackend::detachDiskImage(const QString& mountPoint)
+{
+    const QString hdiutil = QStringLiteral("/usr/bin/hdiutil");
+    if (runCommand({hdiutil, QStringLiteral("detach"), mountPoint, QStringLiteral("-quiet")},
+                   QStringLiteral("hdiutil detach ") + mountPoint)
+        == 0)
+        return true;
+    // A volume still in use (Spotlight indexing it, a Finder window) is
+    // refused; forcing it is safe, nothing of ours is open on it any more.
+    if (runCommand({hdiutil, QStringLiteral("detach"), mountPoint, QStringLiteral("-force"), QStringLiteral("-quiet")},
+                   QStringLiteral("hdiutil detach ") + mountPoint + QStringLiteral(" -force"))
+        == 0)
+        return true;
+    log(QStringLiteral("Không tháo được ảnh đĩa; ảnh vẫn còn gắn tại ") + mountPoint + QLatin1Char('.'));
     return false;
 }
 

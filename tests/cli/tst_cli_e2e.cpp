@@ -6,6 +6,7 @@
 
 #include "model/SystemCheckTexts.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -91,6 +92,7 @@ private Q_SLOTS:
     void presetInstallsThePlan();
     void oneEntryFailing();
     void blockerStopsBeforeAnyInstall();
+    void killedDuringCopyDoesNotBlockTheEntry();
     void confirmation_data();
     void confirmation();
 };
@@ -307,6 +309,53 @@ void CliEndToEndTest::blockerStopsBeforeAnyInstall()
     QVERIFY(errors.contains(QStringLiteral("BLOCK: Chưa có Homebrew. Cài Homebrew từ https://brew.sh rồi chạy lại.")));
     for (const char* tool : {"/usr/bin/curl", "/usr/bin/hdiutil", "/usr/bin/open", "/usr/bin/ditto"})
         QVERIFY2(run.mac.calls(QString::fromLatin1(tool)).isEmpty(), tool);
+}
+
+// The program dies while ditto copies a vendor application (the fixture kills
+// it half-way, as a crash or power loss would): the destination never holds a
+// part, and the next run clears what the dead one left and installs.
+void CliEndToEndTest::killedDuringCopyDoesNotBlockTheEntry()
+{
+    HeadlessRun run;
+    REQUIRE_PRESET_MAC(run);
+    const QDir applications(run.mac.path(QStringLiteral("/Applications")));
+    const QDir mounts(run.home() + QStringLiteral("/Caches/Tavrin/mounts"));
+    const QString target = applications.filePath(QStringLiteral("Thunderbird.app"));
+    const auto copies = [&] {
+        return applications.entryList({QStringLiteral(".Thunderbird-*.app")},
+                                      QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
+    const QStringList minimal{QStringLiteral("--preset"), QStringLiteral("minimal"), QStringLiteral("--yes")};
+
+    QVERIFY(run.mac.setState(QStringLiteral("ditto-mode"), "die\n"));
+    const HeadlessRun::Result killed = run.run(minimal);
+    QVERIFY(!killed.finished);
+    QVERIFY(!killed.ownLines.join(QLatin1Char('\n')).contains(QStringLiteral("Hoàn tất:")));
+    QVERIFY(!QFileInfo::exists(target));
+    QCOMPARE(copies().size(), 1);
+    const QString partial = applications.filePath(copies().first());
+    QVERIFY(QFileInfo(partial + QStringLiteral("/Contents/Info.plist")).isFile());
+    QVERIFY(!QFileInfo::exists(partial + QStringLiteral("/.fake-signature")));
+    const QStringList mountPoints = mounts.entryList({QStringLiteral("thunderbird-*")}, QDir::Dirs);
+    QCOMPARE(mountPoints.size(), 1);
+    QVERIFY(!QDir(mounts.filePath(mountPoints.first())).isEmpty()); // its image still attached
+
+    QVERIFY(run.mac.removeState(QStringLiteral("ditto-mode")));
+    run.mac.clearCalls();
+    const HeadlessRun::Result again = run.run(minimal);
+    QVERIFY(again.finished);
+    QCOMPARE(again.status, 0);
+    QVERIFY(QFileInfo(target + QStringLiteral("/.fake-signature")).isFile());
+    QCOMPARE(copies(), QStringList());
+    QCOMPARE(mounts.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("thunderbird.lock")});
+    QCOMPARE(run.mac.calls(QStringLiteral("/usr/bin/hdiutil")).first(),
+             QStringList({QStringLiteral("/usr/bin/hdiutil"), QStringLiteral("detach"), mounts.filePath(mountPoints.first()),
+                          QStringLiteral("-quiet")}));
+    QCOMPARE(verbs(run.mac, QStringLiteral("/usr/bin/hdiutil")), QStringList({"detach", "attach", "detach"}));
+    const QString removal = QStringLiteral("] Đã xoá bản copy dở dang của lần cài trước: /Applications/")
+        + QFileInfo(partial).fileName();
+    QCOMPARE(run.logLines().filter(removal).size(), 1);
 }
 
 void CliEndToEndTest::confirmation_data()

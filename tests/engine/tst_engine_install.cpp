@@ -6,6 +6,7 @@
 #include "EngineTestSupport.h"
 #include "engine/MacBackend.h"
 #include "platform/AppRuntime.h"
+#include "platform/FileLock.h"
 #include "platform/PropertyList.h"
 #include "platform/TildePath.h"
 #include "support/FakeMac.h"
@@ -15,8 +16,11 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <thread>
 
 Q_DECLARE_METATYPE(AppItem)
 
@@ -107,6 +111,23 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+const QString uuidPattern = QStringLiteral("[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}");
+
+// The text with every upper-case canonical UUID replaced by "<UUID>".
+QString withoutUuids(QString text)
+{
+    static const QRegularExpression uuid(uuidPattern);
+    return text.replace(uuid, QStringLiteral("<UUID>"));
+}
+
+QStringList withoutUuids(const QStringList& texts)
+{
+    QStringList result;
+    for (const QString& text : texts)
+        result.append(withoutUuids(text));
+    return result;
+}
+
 } // namespace
 
 class EngineInstallTest : public QObject {
@@ -123,6 +144,10 @@ private Q_SLOTS:
     void directInstall();
     void directDiskImageCommands();
     void partialCopyDoesNotBlockLaterInstall();
+    void stoppedRunLeftoversAreRemoved();
+    void detachRetriedWithForce_data();
+    void detachRetriedWithForce();
+    void installsOfOneEntryNeverOverlap();
     void directRemoval_data();
     void directRemoval();
 
@@ -162,7 +187,9 @@ private:
     // duti's read-backs and the signature tools are left out.
     QStringList toolCalls() const;
     QString cache(const QString& relative) const { return AppRuntime::cacheDir() + QLatin1Char('/') + relative; }
-    QStringList leftoverRunFolders() const;
+    // Mount points, extraction folders and temporary bundle copies that an
+    // install left behind (the entry's lock file is kept by design).
+    QStringList leftovers() const;
 
     QTemporaryDir m_home;
     std::unique_ptr<QTemporaryDir> m_scratch;
@@ -319,12 +346,18 @@ QStringList EngineInstallTest::toolCalls() const
     return result;
 }
 
-// Mount points and extraction folders that an install left behind.
-QStringList EngineInstallTest::leftoverRunFolders() const
+QStringList EngineInstallTest::leftovers() const
 {
     QStringList left;
     for (const QString& folder : {QStringLiteral("mounts"), QStringLiteral("extract")}) {
         for (const QString& name : QDir(cache(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+            if (name != QLatin1String("ledger.lock"))
+                left.append(folder + QLatin1Char('/') + name);
+    }
+    for (const QString& folder : {QStringLiteral("/Applications"), QStringLiteral("~/Applications")}) {
+        const QDir applications(m_mac->path(TildePath::expand(folder)));
+        for (const QString& name : applications.entryList({QStringLiteral(".Ledger*")},
+                                                          QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
             left.append(folder + QLatin1Char('/') + name);
     }
     return left;
@@ -431,7 +464,7 @@ void EngineInstallTest::directInstall_data()
         << "App đã tồn tại nhưng không đạt policy chữ ký kỳ vọng; không ghi đè." << dmgNoCopy << app << "impostor";
     QTest::newRow("copy stopped part-way leaves nothing")
         << false << "" << QStringList{"apps", "image:Ledger.app", "state:ditto-mode=partial"} << false
-        << "ditto không hoàn tất; xoá bản copy dở dang: /Applications/Ledger.app" << dmgRun << app << "absent";
+        << "ditto không hoàn tất; xoá bản copy dở dang: /Applications/.Ledger-<UUID>.app" << dmgRun << app << "absent";
     QTest::newRow("copy that does not verify is removed")
         << false << "" << QStringList{"apps", "image:Ledger.app", "state:ditto-mode=unsigned"} << false
         << "App sau khi copy không đạt policy chữ ký; xoá bản copy không hoàn chỉnh." << dmgRun << app << "absent";
@@ -464,14 +497,14 @@ void EngineInstallTest::directInstall()
         ledger(zip ? DirectInstallerSpec::InstallerType::zip : DirectInstallerSpec::InstallerType::dmg, address);
     QCOMPARE(engine()->install(item), installed);
 
-    const QStringList& messages = m_recorder.messages;
+    const QStringList messages = withoutUuids(m_recorder.messages);
     QVERIFY2(messages.contains(home(message)), qPrintable(messages.join(QLatin1Char('\n'))));
     QStringList programs;
     for (const QString& call : toolCalls())
         programs.append(call.startsWith(QLatin1String("hdiutil")) ? call.section(QLatin1Char(' '), 0, 1)
                                                                   : call.section(QLatin1Char(' '), 0, 0));
     QCOMPARE(programs, tools);
-    QCOMPARE(leftoverRunFolders(), QStringList());
+    QCOMPARE(leftovers(), QStringList());
 
     const QString local = m_mac->path(TildePath::expand(destination));
     const QByteArray marker = readFile(local + QStringLiteral("/.fake-signature"));
@@ -511,14 +544,30 @@ void EngineInstallTest::directDiskImageCommands()
     QCOMPARE(hdiutil.first(), QStringList({"/usr/bin/hdiutil", "attach", download, "-nobrowse", "-readonly",
                                            "-mountpoint", mountPoint}));
     QCOMPARE(hdiutil.last(), QStringList({"/usr/bin/hdiutil", "detach", mountPoint, "-quiet"}));
-    QCOMPARE(m_mac->calls(QStringLiteral("/usr/bin/ditto")),
-             QList<QStringList>({{"/usr/bin/ditto", mountPoint + "/Ledger.app", "/Applications/Ledger.app"}}));
     QVERIFY(!QFileInfo::exists(mountPoint));
+
+    // The copy goes to a hidden name beside the destination, is verified
+    // there exactly as the downloaded bundle was, and is renamed into place.
+    const QList<QStringList> ditto = m_mac->calls(QStringLiteral("/usr/bin/ditto"));
+    QCOMPARE(ditto.size(), 1);
+    const QString copy = ditto.first().value(2);
+    QCOMPARE(withoutUuids(ditto.first()),
+             QStringList({"/usr/bin/ditto", withoutUuids(mountPoint) + "/Ledger.app", "/Applications/.Ledger-<UUID>.app"}));
+    for (const QString& tool : {QStringLiteral("/usr/bin/codesign"), QStringLiteral("/usr/sbin/spctl")}) {
+        QStringList judged;
+        for (const QStringList& call : m_mac->calls(tool))
+            judged.append(call.last());
+        judged.removeDuplicates();
+        QCOMPARE(judged, QStringList({mountPoint + "/Ledger.app", copy, "/Applications/Ledger.app"}));
+    }
+    QVERIFY(!QFileInfo::exists(m_mac->path(copy)));
+    QCOMPARE(leftovers(), QStringList());
 
     QString missing;
     QVERIFY2(inOrder(m_recorder.messages,
-                     {"$ hdiutil attach Ledger.dmg", "$ ditto Ledger.app /Applications/Ledger.app",
-                      "$ hdiutil detach " + mountPoint, "Thành công: Ledger"},
+                     {"$ hdiutil attach Ledger.dmg", "$ ditto Ledger.app " + copy,
+                      "Đã cài trực tiếp Ledger: /Applications/Ledger.app", "$ hdiutil detach " + mountPoint,
+                      "Thành công: Ledger"},
                      &missing),
              qPrintable(missing));
     QCOMPARE(m_recorder.progress,
@@ -539,6 +588,137 @@ void EngineInstallTest::partialCopyDoesNotBlockLaterInstall()
     QVERIFY(engine()->install(ledger()));
     QCOMPARE(readFile(m_mac->path(QStringLiteral("/Applications/Ledger.app/.fake-signature"))),
              FakeMac::signedBy(ledgerID, ledgerTeam));
+}
+
+// What a stopped run leaves (a partial copy under its temporary name, its
+// image still attached) is removed by the next install of the entry, and
+// nothing that merely looks like it.
+void EngineInstallTest::stoppedRunLeftoversAreRemoved()
+{
+    const QString uuid = QStringLiteral("0F8B1C2D-3E4F-4A5B-8C6D-7E8F9A0B1C2D");
+    const QString other = QStringLiteral("1A2B3C4D-5E6F-4071-8293-A4B5C6D7E8F9");
+    const QStringList ours{
+        "/Applications/.Ledger-" + uuid + ".app",
+        "~/Applications/.Ledger-" + other + ".app",
+    };
+    const QStringList lookAlikes{
+        "/Applications/.Ledger-" + uuid.toLower() + ".app",
+        "/Applications/.Ledger-notauuid.app",
+        "/Applications/.Ledger-" + uuid + ".app.old",
+        "/Applications/Ledger-" + uuid + ".app",
+        "/Applications/.Ledger Pro-" + uuid + ".app",
+        "/Applications/.Other-" + uuid + ".app",
+    };
+    for (const QString& path : ours + lookAlikes) {
+        // A partial copy: the Info.plist without the rest of the bundle.
+        QVERIFY(m_mac->writeBundle(TildePath::expand(path), ledgerID));
+    }
+    QVERIFY(prepare({"apps", "image:Ledger.app"}));
+
+    // Mount points: one with its image still attached (the fixture's images
+    // are unpacked into the folder), one empty, and names of other runs.
+    const QString attached = cache("mounts/ledger-" + uuid);
+    const QString empty = cache("mounts/ledger-" + other);
+    const QStringList keptMounts{"mounts/ledger-pro-" + uuid, "mounts/ledger-" + uuid.toLower(),
+                                 "mounts/ledger-" + uuid + "x", "mounts/ledger", "mounts/ledger.lock.d"};
+    QVERIFY(QDir().mkpath(attached + "/Ledger.app"));
+    QVERIFY(QDir().mkpath(empty));
+    for (const QString& kept : keptMounts)
+        QVERIFY(QDir().mkpath(cache(kept) + "/content"));
+    // A link with our name is not our mount point: neither it nor what it
+    // points to is touched.
+    QVERIFY(QFile::link(cache(keptMounts.first()), cache("mounts/ledger-" + other.left(35) + "0")));
+
+    QVERIFY(engine()->install(ledger()));
+
+    for (const QString& path : ours)
+        QVERIFY2(!QFileInfo::exists(m_mac->path(TildePath::expand(path))), qPrintable(path));
+    for (const QString& path : lookAlikes)
+        QVERIFY2(QFileInfo::exists(m_mac->path(path) + "/Contents/Info.plist"), qPrintable(path));
+    QVERIFY(!QFileInfo::exists(attached));
+    QVERIFY(!QFileInfo::exists(empty));
+    for (const QString& kept : keptMounts)
+        QVERIFY2(QFileInfo::exists(cache(kept) + "/content"), qPrintable(kept));
+    QVERIFY(QFileInfo(cache("mounts/ledger-" + other.left(35) + "0")).isSymLink());
+
+    // Only the attached one was detached; then the run's own image.
+    const QList<QStringList> hdiutil = m_mac->calls(QStringLiteral("/usr/bin/hdiutil"));
+    QCOMPARE(hdiutil.size(), 3);
+    QCOMPARE(hdiutil.first(), QStringList({"/usr/bin/hdiutil", "detach", attached, "-quiet"}));
+    QCOMPARE(hdiutil.at(1).value(1), QStringLiteral("attach"));
+    QCOMPARE(QFileInfo(m_mac->path("/Applications/Ledger.app/.fake-signature")).isFile(), true);
+
+    QString missing;
+    QVERIFY2(inOrder(m_recorder.messages,
+                     {"Đã xoá bản copy dở dang của lần cài trước: /Applications/.Ledger-" + uuid + ".app",
+                      home("Đã xoá bản copy dở dang của lần cài trước: ~/Applications/.Ledger-" + other + ".app"),
+                      "Dọn mount point còn lại của lần cài trước: " + attached, "$ hdiutil detach " + attached,
+                      "Tải trực tiếp Ledger từ nguồn chính thức."},
+                     &missing),
+             qPrintable(missing));
+}
+
+void EngineInstallTest::detachRetriedWithForce_data()
+{
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<bool>("staysAttached");
+    QTest::newRow("refused once, forced") << "busy" << false;
+    QTest::newRow("refused even when forced") << "stuck" << true;
+}
+
+void EngineInstallTest::detachRetriedWithForce()
+{
+    QFETCH(QString, refusal);
+    QFETCH(bool, staysAttached);
+    QVERIFY(prepare({"apps", "image:Ledger.app", "state:hdiutil-detach-fail=" + refusal}));
+
+    // The install's own result does not depend on the detach.
+    QVERIFY(engine()->install(ledger()));
+    const QList<QStringList> hdiutil = m_mac->calls(QStringLiteral("/usr/bin/hdiutil"));
+    QCOMPARE(hdiutil.size(), 3);
+    const QString mountPoint = hdiutil.first().value(6);
+    QCOMPARE(hdiutil.at(1), QStringList({"/usr/bin/hdiutil", "detach", mountPoint, "-quiet"}));
+    QCOMPARE(hdiutil.at(2), QStringList({"/usr/bin/hdiutil", "detach", mountPoint, "-force", "-quiet"}));
+    const QString stays = "Không tháo được ảnh đĩa; ảnh vẫn còn gắn tại " + mountPoint + ".";
+    QCOMPARE(m_recorder.messages.contains(stays), staysAttached);
+    QCOMPARE(QFileInfo::exists(mountPoint), staysAttached);
+    if (!staysAttached)
+        return;
+
+    // The next install of the entry detaches it before anything else.
+    QVERIFY(m_mac->removeState(QStringLiteral("hdiutil-detach-fail")));
+    m_mac->clearCalls();
+    QVERIFY(engine()->install(ledger()));
+    QCOMPARE(m_mac->calls(QStringLiteral("/usr/bin/hdiutil")).first(),
+             QStringList({"/usr/bin/hdiutil", "detach", mountPoint, "-quiet"}));
+    QCOMPARE(leftovers(), QStringList());
+}
+
+// The command line and the window may start the same entry at once: the
+// second install waits for the first to end, then finds its bundle in place.
+void EngineInstallTest::installsOfOneEntryNeverOverlap()
+{
+    QVERIFY(prepare({"apps", "image:Ledger.app", "cachedir:mounts"}));
+    FileLock other;
+    QCOMPARE(other.lock(cache("mounts/ledger.lock"), false), FileLock::Outcome::locked);
+
+    const std::unique_ptr<MacBackend> backend = engine();
+    bool installed = false;
+    std::thread install([&] { installed = backend->install(ledger()); });
+    auto release = qScopeGuard([&] {
+        other.unlock();
+        install.join();
+    });
+    const QString waiting = QStringLiteral("Đang chờ lượt cài Ledger khác kết thúc.");
+    QTRY_VERIFY_WITH_TIMEOUT(QString::fromUtf8(readFile(AppRuntime::logFile())).contains(waiting), 60000);
+    QVERIFY(m_mac->calls(QStringLiteral("/usr/bin/curl")).isEmpty());
+
+    release.dismiss();
+    other.unlock();
+    install.join();
+    QVERIFY(installed);
+    QCOMPARE(m_mac->calls(QStringLiteral("/usr/bin/curl")).size(), 1);
+    QCOMPARE(leftovers(), QStringList());
 }
 
 void EngineInstallTest::directRemoval_data()
