@@ -8,7 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
+#include <QFontInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -120,7 +120,7 @@ void drawMeasuredPage(QPainter& painter, const MeasuredPage& page, int pageNumbe
 void warnAboutMissingFonts()
 {
     for (const QString& family : reportFontFamilies()) {
-        if (!QFontDatabase::hasFamily(family))
+        if (QFontInfo(QFont(family)).family() != family)
             qWarning("The PDF report's font family \"%s\" is not installed; its text is set in another font.",
                      qPrintable(family));
     }

@@ -522,7 +522,8 @@ void MacReportPDFTest::fontFamilies()
     const QStringList families = reportFontFamilies();
     QCOMPARE(families.size(), 2);
     for (const QString& family : families)
-        QVERIFY2(QFontDatabase::hasFamily(family), qPrintable(family + QStringLiteral(" is not installed")));
+        QVERIFY2(QFontDatabase::hasFamily(family),
+                 qPrintable(family + QStringLiteral(" is not installed (scripts/setup.sh installs it)")));
     const QList<std::pair<Weight, int>> weights{
         {Weight::medium, QFont::Medium}, {Weight::semibold, QFont::DemiBold},
         {Weight::bold, QFont::Bold}, {Weight::black, QFont::Black}};
