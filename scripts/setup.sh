@@ -8,7 +8,7 @@ build_dir="$repo/build"
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libssl-dev openssl
-  poppler-utils fonts-dejavu-core fonts-noto-cjk qt6-image-formats-plugins
+  poppler-utils fonts-inter fonts-noto-cjk qt6-image-formats-plugins
 )
 
 install_missing_packages() {

@@ -3,10 +3,12 @@
 
 #include "audit/MacReportPDF.h"
 
+#include "audit/ReportFontFamilies.h"
 #include "platform/FileSystem.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -28,30 +30,72 @@ struct MeasuredPage {
     QList<double> heights;
 };
 
+// How many of the first lines a text block shows fit in room points, cut
+// from the rest: from 1 to all but one of them, or 0 when not even the first
+// fits or the block cannot be cut.
+int leadingLinesThatFit(const Block& block, double contentWidth, double room)
+{
+    const LineRange shown = shownLines(block);
+    const int available = std::max(textLineCount(block, contentWidth) - shown.first, 0);
+    const int lines = shown.count < 0 ? available : std::min(shown.count, available);
+    const auto fits = [&](int count) {
+        return blockHeight(withLines(block, LineRange{shown.first, count}), contentWidth) <= room;
+    };
+    if (lines < 2 || !fits(1))
+        return 0;
+    int low = 1; // fits
+    int high = lines; // too tall: the whole block does not fit, or it would not be cut
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (fits(middle) ? low : high) = middle;
+    }
+    return low;
+}
+
 QList<MeasuredPage> paginateMeasured(const QList<Block>& blocks, double contentWidth)
 {
     QList<MeasuredPage> pages(1);
     double running = 0;
     std::optional<Block> tableHeader;
     double tableHeaderHeight = 0;
-    for (const Block& block : blocks) {
-        const double height = blockHeight(block, contentWidth);
+    const auto append = [&](const Block& block, double height) {
+        pages.last().blocks.append(block);
+        pages.last().heights.append(height);
+        running += height;
+    };
+    const auto startPage = [&] {
+        pages.append(MeasuredPage{});
+        running = 0;
+    };
+    for (Block block : blocks) {
+        double height = blockHeight(block, contentWidth);
         if (std::holds_alternative<ApplicationHeader>(block)) {
             tableHeader = block;
             tableHeaderHeight = height;
         }
-        if (running + height > blockAreaHeight && !pages.last().blocks.isEmpty()) {
-            pages.append(MeasuredPage{});
-            running = 0;
-            if (std::holds_alternative<ApplicationRow>(block) && tableHeader) {
-                pages.last().blocks.append(*tableHeader);
-                pages.last().heights.append(tableHeaderHeight);
-                running = tableHeaderHeight;
+        // A text taller than a whole page fills the rest of this page and
+        // continues on the next ones.
+        while (height > blockAreaHeight) {
+            const int fitting = leadingLinesThatFit(block, contentWidth, blockAreaHeight - running);
+            if (fitting == 0) {
+                if (pages.last().blocks.isEmpty())
+                    break;
+                startPage();
+                continue;
             }
+            const LineRange shown = shownLines(block);
+            const Block head = withLines(block, LineRange{shown.first, fitting});
+            append(head, blockHeight(head, contentWidth));
+            startPage();
+            block = withLines(block, LineRange{shown.first + fitting, shown.count < 0 ? -1 : shown.count - fitting});
+            height = blockHeight(block, contentWidth);
         }
-        pages.last().blocks.append(block);
-        pages.last().heights.append(height);
-        running += height;
+        if (running + height > blockAreaHeight && !pages.last().blocks.isEmpty()) {
+            startPage();
+            if (std::holds_alternative<ApplicationRow>(block) && tableHeader)
+                append(*tableHeader, tableHeaderHeight);
+        }
+        append(block, height);
     }
     return pages;
 }
@@ -69,6 +113,17 @@ void drawMeasuredPage(QPainter& painter, const MeasuredPage& page, int pageNumbe
     }
     drawPageFooter(painter, pageNumber, pageCount);
     painter.restore();
+}
+
+// Says on standard error which of the report's font families is missing:
+// Qt would set the text in another font, wider or narrower than the layout.
+void warnAboutMissingFonts()
+{
+    for (const QString& family : reportFontFamilies()) {
+        if (QFontInfo(QFont(family)).family() != family)
+            qWarning("The PDF report's font family \"%s\" is not installed; its text is set in another font.",
+                     qPrintable(family));
+    }
 }
 
 ExportError cannotCreateDocument()
@@ -132,6 +187,7 @@ std::optional<ExportError> write(const QString& reportText, const QList<Installe
     if (::fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0)
         return ExportError{ExportError::Kind::posixError, errno};
 
+    warnAboutMissingFonts();
     const Branding branding = loadWorkspaceBranding();
     const QImage logo = appLogo();
     const bool vietnamese = isVietnameseReport(reportText);

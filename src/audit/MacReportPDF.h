@@ -94,6 +94,16 @@ struct CardItem {
     bool operator==(const CardItem&) const = default;
 };
 
+// The lines of a measured text that a block shows: lines first to
+// first + count - 1 of the text as laid out at the block's width, every line
+// from first on when count is negative. A text taller than a page is shown by
+// two or more blocks of one kind, one a page, each with its own lines.
+struct LineRange {
+    int first = 0;
+    int count = -1;
+    bool operator==(const LineRange&) const = default;
+};
+
 struct Hero {
     QString title;
     QString subtitle;
@@ -110,6 +120,7 @@ struct Metadata {
 struct Notes {
     QString label;
     QString value;
+    LineRange lines = {};
     bool operator==(const Notes&) const = default;
 };
 struct Summary {
@@ -135,10 +146,12 @@ struct ApplicationRow {
 struct DetailRow {
     QString text;
     bool alternate = false;
+    LineRange lines = {};
     bool operator==(const DetailRow&) const = default;
 };
 struct Paragraph {
     QString text;
+    LineRange lines = {};
     bool operator==(const Paragraph&) const = default;
 };
 struct Spacer {
@@ -159,9 +172,22 @@ QList<Block> makeBlocks(const QString& reportText, const QList<InstalledMacAppli
 // A block's height in points at a content width.
 double blockHeight(const Block& block, double contentWidth);
 
-// Splits the blocks into pages of at most blockAreaHeight points each; a
-// block taller than that stays alone on its page. An application row that
-// moves to a new page is preceded there by a copy of the last table header.
+// The number of lines of the measured text of a notes, detail row or
+// paragraph block at a content width (all of its text, whatever lines the
+// block shows); 0 for the other blocks.
+int textLineCount(const Block& block, double contentWidth);
+// The lines a notes, detail row or paragraph block shows; the default range
+// (all) for the other blocks.
+LineRange shownLines(const Block& block);
+// The block showing the given lines of its text; other blocks unchanged.
+Block withLines(const Block& block, LineRange lines);
+
+// Splits the blocks into pages of at most blockAreaHeight points each. A
+// block that does not fit in what is left of a page starts the next one; a
+// text block taller than a whole page is cut between two lines instead and
+// continues on the following pages, so that none of its lines runs into the
+// footer. An application row that moves to a new page is preceded there by a
+// copy of the last table header.
 QList<Page> paginate(const QList<Block>& blocks, double contentWidth);
 
 // The application's licence evidence, or the "no evidence collected" finding
@@ -185,24 +211,31 @@ enum class Weight { medium, semibold, bold, black };
 enum class Alignment { left, right, center };
 enum class LineBreak { wordWrap, truncateTail };
 
-// The report's font: DejaVu Sans (the system supplies glyphs it lacks, such
-// as Korean, Japanese and Chinese) at a size in points and a weight. It is
-// resolved in units finer than a point so that fractional sizes hold and so
-// that measuring and drawing agree on every device: measure it only with
-// measureText() and textWidth(), draw it only with drawText().
+// The report's font: the families of reportFontFamilies() at a size in
+// points and a weight, unshaped, so that the PDF's text layer gives back the
+// characters drawn. It is resolved in units finer than a point so that
+// fractional sizes hold and so that measuring and drawing agree on every
+// device: measure it only with measureText() and textWidth(), draw it only
+// with drawText(). Every line of its text is equally tall, whichever family
+// supplies the glyphs, and all lines of a text share its baseline grid.
 QFont reportFont(double size, Weight weight);
 
-// The height of the text laid out at a width (at least 1) with word wrapping.
-double measureText(const QString& text, double width, const QFont& font);
+// The height of the text (of the given lines of it) laid out at a width (at
+// least 1) with word wrapping.
+double measureText(const QString& text, double width, const QFont& font, LineRange lines = {});
+// The number of lines of the text laid out at a width with word wrapping.
+int lineCount(const QString& text, double width, const QFont& font);
 // The width of the text set on one line.
 double textWidth(const QString& text, const QFont& font);
 
-// Draws the text in the rectangle: word-wrapped lines that fit its height,
-// the last visible one ending in "…" when text is cut; or, truncating the
-// tail, one line per paragraph. Returns measureText at the rectangle's width.
+// Draws the text (the given lines of it, from the rectangle's top) in the
+// rectangle: word-wrapped lines whose baseline lies within its height (the
+// first one always), the last visible one ending in "…" when text is cut; or,
+// truncating the tail, one line per paragraph. Returns measureText at the
+// rectangle's width.
 double drawText(QPainter& painter, const QString& text, const QRectF& rect, const QFont& font,
                 const QColor& color, Alignment alignment = Alignment::left,
-                LineBreak lineBreak = LineBreak::wordWrap);
+                LineBreak lineBreak = LineBreak::wordWrap, LineRange lines = {});
 
 // The seven application table column widths.
 QList<double> applicationColumnWidths(double contentWidth);

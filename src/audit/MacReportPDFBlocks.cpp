@@ -149,10 +149,35 @@ void appendApplicationBlocks(QList<Block>& blocks, const QList<InstalledMacAppli
     }
 }
 
-double measuredHeight(const QString& text, double width, double size, double extra, double minimum)
+// The measured text of a block: its lines are laid out at a width in the
+// medium weight of a size; the block is as tall as the lines it shows,
+// rounded up to a whole point, plus an extra, but at least a minimum.
+struct MeasuredText {
+    QString text;
+    double width = 0;
+    double size = 0;
+    double extra = 0;
+    double minimum = 0;
+    LineRange lines = {};
+};
+
+std::optional<MeasuredText> measuredTextOf(const Block& block, double w)
 {
-    const double textHeight = measureText(text, width, reportFont(size, Weight::medium));
-    return std::max(std::ceil(textHeight) + extra, minimum);
+    if (const auto* notes = std::get_if<Notes>(&block))
+        return MeasuredText{notes->value, w - 28, 9.5, 36, 58, notes->lines};
+    // Measured at the width its text is drawn at, inside the dot and the card's margins.
+    if (const auto* row = std::get_if<DetailRow>(&block))
+        return MeasuredText{row->text, w - 38, 8.7, 14, 29, row->lines};
+    if (const auto* paragraph = std::get_if<Paragraph>(&block))
+        return MeasuredText{paragraph->text, w, 9.2, 6, 20, paragraph->lines};
+    return std::nullopt;
+}
+
+double measuredHeight(const MeasuredText& measured)
+{
+    const double textHeight = measureText(measured.text, measured.width, reportFont(measured.size, Weight::medium),
+                                          measured.lines);
+    return std::max(std::ceil(textHeight) + measured.extra, measured.minimum);
 }
 
 } // namespace
@@ -338,24 +363,51 @@ QList<Block> makeBlocks(const QString& reportText, const QList<InstalledMacAppli
 double blockHeight(const Block& block, double contentWidth)
 {
     struct Visitor {
+        const Block& block;
         double w;
+        double measured() const { return measuredHeight(*measuredTextOf(block, w)); }
         double operator()(const Hero&) const { return 82; }
         double operator()(const Hardware&) const { return 61; }
         double operator()(const Metadata&) const { return 112; }
-        double operator()(const Notes& notes) const { return measuredHeight(notes.value, w - 28, 9.5, 36, 58); }
         double operator()(const Summary&) const { return 61; }
         double operator()(const SectionTitle&) const { return 38; }
         double operator()(const ApplicationHeader&) const { return 26; }
         double operator()(const ApplicationRow&) const { return 31; }
-        // Measured at the width its text is drawn at, inside the dot and the card's margins.
-        double operator()(const DetailRow& row) const { return measuredHeight(row.text, w - 38, 8.7, 14, 29); }
-        double operator()(const Paragraph& paragraph) const
-        {
-            return measuredHeight(paragraph.text, w, 9.2, 6, 20);
-        }
+        double operator()(const Notes&) const { return measured(); }
+        double operator()(const DetailRow&) const { return measured(); }
+        double operator()(const Paragraph&) const { return measured(); }
         double operator()(const Spacer& spacer) const { return spacer.height; }
     };
-    return std::visit(Visitor{contentWidth}, block);
+    return std::visit(Visitor{block, contentWidth}, block);
+}
+
+int textLineCount(const Block& block, double contentWidth)
+{
+    const auto measured = measuredTextOf(block, contentWidth);
+    return measured ? lineCount(measured->text, measured->width, reportFont(measured->size, Weight::medium)) : 0;
+}
+
+LineRange shownLines(const Block& block)
+{
+    return std::visit(
+        [](const auto& typed) {
+            if constexpr (requires { typed.lines; })
+                return typed.lines;
+            return LineRange{};
+        },
+        block);
+}
+
+Block withLines(const Block& block, LineRange lines)
+{
+    Block result = block;
+    std::visit(
+        [lines](auto& typed) {
+            if constexpr (requires { typed.lines; })
+                typed.lines = lines;
+        },
+        result);
+    return result;
 }
 
 } // namespace MacReportPDF

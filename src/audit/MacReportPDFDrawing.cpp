@@ -297,7 +297,8 @@ void drawBlock(QPainter& painter, const Block& block, double y, double w, double
             // The text's own height (h - 36) keeps every measured line.
             drawText(painter, notes.value,
                      QRectF(card.x() + 14, card.y() + 27, card.width() - 28, std::max(card.height() - 33, h - 36)),
-                     reportFont(9.5, Weight::medium), QColor(63, 63, 70));
+                     reportFont(9.5, Weight::medium), QColor(63, 63, 70), Alignment::left, LineBreak::wordWrap,
+                     notes.lines);
         }
         void operator()(const Summary& block) const { drawSummary(painter, block, y, w); }
         void operator()(const SectionTitle& block) const { drawSectionTitle(painter, block, y, w); }
@@ -307,15 +308,16 @@ void drawBlock(QPainter& painter, const Block& block, double y, double w, double
         {
             const QRectF card(margin, y, w, h - 3);
             roundedCard(painter, card, 6, row.alternate ? QColor(247, 250, 255) : white, rowRule);
+            // The dot follows the whole text, on every page the row continues on.
             oval(painter, QRectF(card.x() + 11, card.center().y() - 3.5, 7, 7), detailTint(row.text));
             drawText(painter, row.text,
                      QRectF(card.x() + 26, card.y() + 8, card.width() - 38, std::max(card.height() - 12, h - 14)),
-                     reportFont(8.7, Weight::medium), detailInk);
+                     reportFont(8.7, Weight::medium), detailInk, Alignment::left, LineBreak::wordWrap, row.lines);
         }
         void operator()(const Paragraph& paragraph) const
         {
             drawText(painter, paragraph.text, QRectF(margin, y + 3, w, h - 3), reportFont(9.2, Weight::medium),
-                     detailInk);
+                     detailInk, Alignment::left, LineBreak::wordWrap, paragraph.lines);
         }
         void operator()(const Spacer&) const {}
     };

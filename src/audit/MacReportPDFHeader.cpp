@@ -13,6 +13,8 @@
 #include <QJsonObject>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace MacReportPDF {
 
 namespace {
@@ -142,10 +144,13 @@ void drawPageHeader(QPainter& painter, const QImage& appLogo, const Branding& br
         nameRightEdge = logoRect.left() - 7;
     }
     if (!branding.name.isEmpty()) {
+        // One line ending at the right edge; a name wider than the room
+        // between the title's rectangle and that edge is cut there with "…".
+        const double titleRightEdge = 81 + 170;
         const QFont font = reportFont(8, Weight::semibold);
-        const double width = textWidth(branding.name, font);
-        drawText(painter, branding.name, QRectF(nameRightEdge - width, 21, width + 1, 12), font,
-                 QColor(100, 116, 139), Alignment::left, LineBreak::truncateTail);
+        const double width = std::min(textWidth(branding.name, font) + 1, nameRightEdge - titleRightEdge);
+        drawText(painter, branding.name, QRectF(nameRightEdge - width, 21, width, 12), font, QColor(100, 116, 139),
+                 Alignment::right, LineBreak::truncateTail);
     }
 
     painter.fillRect(QRectF(42, 45, 368, 2.5), QColor(37, 99, 235));

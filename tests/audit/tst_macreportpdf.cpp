@@ -1,9 +1,15 @@
 #include "audit/ReportFixtures.h"
 
 #include "audit/MacReportPDF.h"
+#include "audit/ReportFontFamilies.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGlyphRun>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QImageWriter>
 #include <QPainter>
 #include <QProcess>
@@ -195,6 +201,27 @@ QRegularExpression pageFooter(int page, int total)
     return QRegularExpression(QStringLiteral("(^|\\s)%1 ?/ ?%2(\\s|$)").arg(page).arg(total));
 }
 
+// "Line 01" to "Line <count>", one a line.
+QString numberedLines(int count)
+{
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QStringLiteral("Line %1").arg(i, 2, 10, QLatin1Char('0'));
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The lowest row (in points) holding ink in the rectangle, or -1.
+double lowestInk(const QImage& image, const QRectF& rect, double scale)
+{
+    for (int y = std::min(int(rect.bottom() * scale), image.height() - 1); y >= int(rect.top() * scale); --y) {
+        for (int x = int(rect.left() * scale); x < int(rect.right() * scale); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                return y / scale;
+        }
+    }
+    return -1;
+}
+
 // One block of each case; the measured ones hold one line of text.
 QList<Block> fixedHeightBlocks()
 {
@@ -220,11 +247,15 @@ private Q_SLOTS:
     void parseSections();
     void vietnameseDetection_data();
     void vietnameseDetection();
+    void fontFamilies();
+    void cjkSharesTheBaseline();
     void heights_data();
     void heights();
     void detailRowMeasuredAtDrawnWidth();
     void paginate_data();
     void paginate();
+    void oversizedTextContinues_data();
+    void oversizedTextContinues();
     void rasterPage();
     void wrappedTextKeepsLastLine();
     void headerBranding_data();
@@ -239,6 +270,7 @@ private Q_SLOTS:
     void fittedRect();
     void writeEndToEnd_data();
     void writeEndToEnd();
+    void writeOversizedTexts();
     void writeReplacesWithPrivateFile();
     void writeFailures_data();
     void writeFailures();
@@ -483,6 +515,70 @@ void MacReportPDFTest::vietnameseDetection()
     QCOMPARE(isVietnameseReport(report), vietnamese);
 }
 
+void MacReportPDFTest::fontFamilies()
+{
+    // Without these families Qt would set the report in another font whose
+    // widths do not fit the layout: fonts-inter, fonts-noto-cjk.
+    const QStringList families = reportFontFamilies();
+    QCOMPARE(families.size(), 2);
+    for (const QString& family : families)
+        QVERIFY2(QFontDatabase::hasFamily(family),
+                 qPrintable(family + QStringLiteral(" is not installed (scripts/setup.sh installs it)")));
+    const QList<std::pair<Weight, int>> weights{
+        {Weight::medium, QFont::Medium}, {Weight::semibold, QFont::DemiBold},
+        {Weight::bold, QFont::Bold}, {Weight::black, QFont::Black}};
+    for (const auto& [weight, expected] : weights) {
+        const QFontInfo info(reportFont(8.3, weight));
+        QCOMPARE(info.family(), families.first());
+        QCOMPARE(info.weight(), expected);
+    }
+
+    // Korean, Japanese and Chinese come from the second family, the rest from the first.
+    QTextLayout layout(QStringLiteral("Kakao 카카오톡 一太郎ビューア 网易有道翻译"), reportFont(8.3, Weight::semibold));
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList used;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        if (!used.contains(run.rawFont().familyName()))
+            used << run.rawFont().familyName();
+    }
+    used.sort();
+    QCOMPARE(used, families);
+}
+
+void MacReportPDFTest::cjkSharesTheBaseline()
+{
+    // A name in Chinese characters beside Latin text drawn from the same top:
+    // the Latin capitals sit on the baseline, the ideograph's lowest stroke
+    // lies exactly as far below it as the CJK font draws it.
+    const double scale = 8;
+    const QFont font = reportFont(8.3, Weight::semibold);
+    QImage image(QSize(200, 30) * scale, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    drawText(painter, QStringLiteral("HHH"), QRectF(10, 9, 60, 12), font, Qt::black);
+    drawText(painter, QStringLiteral("工工工"), QRectF(100, 9, 60, 12), font, Qt::black);
+    painter.end();
+
+    QTextLayout layout(QStringLiteral("工"), font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QGlyphRun run = layout.glyphRuns().value(0);
+    QVERIFY(!run.glyphIndexes().isEmpty());
+    // The glyph's bottom below its baseline, in the font's finer units, in points.
+    const double belowBaseline = run.rawFont().boundingRect(run.glyphIndexes().first()).bottom()
+        * 8.3 / run.rawFont().pixelSize();
+
+    const double latinBottom = lowestInk(image, QRectF(10, 0, 60, 30), scale);
+    const double cjkBottom = lowestInk(image, QRectF(100, 0, 60, 30), scale);
+    QVERIFY(latinBottom > 0 && cjkBottom > 0);
+    QVERIFY2(std::abs(cjkBottom - latinBottom - belowBaseline) <= 0.3,
+             qPrintable(QStringLiteral("%1 %2 %3").arg(latinBottom).arg(cjkBottom).arg(belowBaseline)));
+}
+
 void MacReportPDFTest::heights_data()
 {
     QTest::addColumn<int>("blockIndex");
@@ -571,6 +667,68 @@ void MacReportPDFTest::paginate()
     QCOMPARE(pageTexts.join(QStringLiteral(" | ")), pages);
 }
 
+void MacReportPDFTest::oversizedTextContinues_data()
+{
+    QTest::addColumn<double>("before");
+    QTest::addColumn<Block>("block");
+    QTest::addColumn<int>("firstPage");
+    QTest::addColumn<int>("pieces");
+    QTest::newRow("notes fill the first page and continue")
+        << 255.0 << Block(Notes{QStringLiteral("N"), numberedLines(150)}) << 0 << 3;
+    QTest::newRow("detail row on an empty page") << 0.0 << Block(DetailRow{numberedLines(120), true}) << 0 << 2;
+    QTest::newRow("not one line fits: starts on the next page")
+        << 740.0 << Block(Paragraph{numberedLines(100)}) << 1 << 2;
+    QTest::newRow("a text that fits a page moves whole") << 500.0 << Block(DetailRow{numberedLines(40)}) << 1 << 1;
+    QTest::newRow("one wrapped paragraph line after another")
+        << 300.0 << Block(Paragraph{QStringLiteral("word ").repeated(3000)}) << 0 << 3;
+}
+
+void MacReportPDFTest::oversizedTextContinues()
+{
+    QFETCH(double, before);
+    QFETCH(Block, block);
+    QFETCH(int, firstPage);
+    QFETCH(int, pieces);
+    const Block after = DetailRow{QStringLiteral("after")};
+    QList<Block> blocks{block, after};
+    if (before > 0)
+        blocks.prepend(Spacer{before});
+    const QList<Page> pages = MacReportPDF::paginate(blocks, 511);
+    const int lines = textLineCount(block, 511);
+    QVERIFY(lines > 1);
+
+    // Every page holds at most 749 points; the text's pieces follow each
+    // other, one a page, and show every line once; each piece but the last
+    // ends its page, which has no room for one more of its lines.
+    int next = 0;
+    int found = 0;
+    for (int p = 0; p < pages.size(); ++p) {
+        double running = 0;
+        for (const Block& placed : pages[p]) {
+            const double height = blockHeight(placed, 511);
+            if (placed.index() == block.index() && placed != after) {
+                QCOMPARE(p, firstPage + found++);
+                const LineRange range = shownLines(placed);
+                QCOMPARE(range.first, next);
+                if (range.count < 0) {
+                    next = lines;
+                } else {
+                    QVERIFY(range.count >= 1);
+                    QVERIFY(&placed == &pages[p].last());
+                    QVERIFY(running + blockHeight(withLines(block, LineRange{next, range.count + 1}), 511) > 749);
+                    next += range.count;
+                }
+            }
+            running += height;
+        }
+        QVERIFY2(running <= 749, qPrintable(QString::number(running)));
+    }
+    QCOMPARE(next, lines);
+    QCOMPARE(found, pieces);
+    QCOMPARE(pages.size(), firstPage + pieces);
+    QCOMPARE(pages.last().last(), after);
+}
+
 void MacReportPDFTest::rasterPage()
 {
     InstalledMacApplication unsignedApp = application(QStringLiteral("B"));
@@ -638,6 +796,10 @@ void MacReportPDFTest::headerBranding_data()
     QTest::newRow("wide logo and name") << QSize(200, 100) << QStringLiteral("Field Team")
                                         << QRectF(523, 16.5, 30, 15) << 516.0;
     QTest::newRow("tall logo, no name") << QSize(50, 100) << QString() << QRectF(532, 12, 12, 24) << 0.0;
+    // Cut with "…" where the title's rectangle ends (x = 251).
+    const QString longName = QStringLiteral("Công ty TNHH Dịch vụ Kỹ thuật Máy tính và Thiết bị Văn phòng Đà Nẵng – Chi nhánh Hải Châu");
+    QTest::newRow("long name") << QSize() << longName << QRectF() << 553.0;
+    QTest::newRow("long name and logo") << QSize(200, 100) << longName << QRectF(523, 16.5, 30, 15) << 516.0;
 }
 
 void MacReportPDFTest::headerBranding()
@@ -665,9 +827,13 @@ void MacReportPDFTest::headerBranding()
     } else {
         QVERIFY(!hasColour(image, QRectF(500, 9, 60, 33), red));
     }
+    // Nothing between the title and the workspace name's room.
+    QVERIFY(!hasInk(image, QRectF(176, 9, 74, 33)));
     if (nameRightEdge > 0) {
         QVERIFY(hasInk(image, QRectF(nameRightEdge - 8, 21, 7, 11)));
         QVERIFY(!hasInk(image, QRectF(nameRightEdge + 0.5, 21, 6, 11)));
+        const bool cut = textWidth(name, reportFont(8, Weight::semibold)) > nameRightEdge - 251;
+        QCOMPARE(hasInk(image, QRectF(251, 21, 12, 11)), cut);
     } else if (!logoRect.isValid()) {
         QVERIFY(!hasInk(image, QRectF(300, 9, 260, 33)));
     }
@@ -813,13 +979,16 @@ void MacReportPDFTest::writeEndToEnd_data()
     QTest::addColumn<QString>("workspaceName");
     QTest::newRow("English, branded") << "report-en.txt"
                                       << QStringList{"INSPECTOR", "Software & application packages", "NO LOCAL EVIDENCE",
-                                                     "System checks", "카카오톡", "Nguyen", "Field Crew", "Team R3T"}
+                                                     "System checks", "카카오톡", "Nguyen", "Field Crew", "Team R3T",
+                                                     "new office Mac", "confidence=indicative", "(23F79)",
+                                                     "MAC MODEL • Mac15,3", "DIGITAL SIGNATURE - APP", "ビューア",
+                                                     "有道翻译", "Kế toán Việt Pro"}
                                       << QStringList{"NGƯỜI KIỂM TRA", "Additional installed software"}
                                       << " Field Crew ";
     QTest::newRow("Vietnamese, no branding")
         << "report-vi.txt"
         << QStringList{"NGƯỜI KIỂM TRA", "Phần mềm và gói ứng dụng", "CHƯA CÓ BẰNG CHỨNG", "Kiểm tra hệ thống",
-                       "Nguyễn Thị Thu", "Giới hạn phát hiện key"}
+                       "Nguyễn Thị Thu", "Giới hạn phát hiện key", "được loại bỏ."}
         << QStringList{"INSPECTOR", "Phần mềm cài thêm", "Field Crew"} << "";
 }
 
@@ -865,6 +1034,61 @@ void MacReportPDFTest::writeEndToEnd()
         QVERIFY2(text.contains(word), qPrintable(word));
     for (const QString& word : absent)
         QVERIFY2(!text.contains(word), qPrintable(word));
+    // One character per glyph: no ligature ("ﬁ", "ﬃ") stands for its letters.
+    const QRegularExpression ligature(QStringLiteral("[\\x{FB00}-\\x{FB06}]"));
+    QVERIFY2(!text.contains(ligature), qPrintable(ligature.match(text).captured()));
+    // Qt's PDF writer names each glyph by the first code point the font maps
+    // to it, and Noto CJK draws 一 (U+4E00) and the radical ⼀ (U+2F00) alike.
+    for (const char* name : {"一太郎ビューア", "网易有道翻译"}) {
+        QEXPECT_FAIL("", "Ideographs that double as Kangxi radicals are read back as the radicals", Continue);
+        QVERIFY(text.contains(QString::fromUtf8(name)));
+    }
+
+    // No document information but what Qt writes itself (Producer, CreationDate).
+    QVERIFY2(QRegularExpression(QStringLiteral("(^|\\n)Title: *\\n")).match(info).hasMatch(), qPrintable(info));
+    QVERIFY2(QRegularExpression(QStringLiteral("(^|\\n)Creator: *\\n")).match(info).hasMatch(), qPrintable(info));
+    QVERIFY(!info.contains(QLatin1String("Author:")));
+}
+
+void MacReportPDFTest::writeOversizedTexts()
+{
+    if (!havePoppler() || QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        QSKIP("poppler-utils (pdftotext, pdftoppm) is not installed");
+    // Notes of 70 lines and one recommendation longer than a page.
+    QStringList words;
+    for (int i = 1; i <= 1200; ++i)
+        words << QStringLiteral("w%1").arg(i, 4, 10, QLatin1Char('0'));
+    const QString report = QStringLiteral("Recommendations:\n- ") + words.join(QLatin1Char(' '))
+        + QStringLiteral("\n- Last recommendation.\n");
+    MacReportProfile profile = ReportFixtures::sampleProfile(false);
+    profile.notes = numberedLines(70);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("report.pdf"));
+    QVERIFY(!write(report, ReportFixtures::sampleApplications().mid(0, 3), profile, path));
+
+    // Every line is in the text layer, in order.
+    const QString text = run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    qsizetype at = 0;
+    for (const QString& expected : numberedLines(70).split(QLatin1Char('\n')) + words
+                                       + QStringList{QStringLiteral("Last recommendation.")}) {
+        at = text.indexOf(expected, at);
+        QVERIFY2(at >= 0, qPrintable(expected));
+    }
+
+    // Nothing is drawn between the end of the block area (y = 804) and the
+    // footer's rule (y = 812) on any page: at 72 dpi a pixel is a point.
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), path,
+                                     folder.filePath(QStringLiteral("page"))});
+    const QStringList images = QDir(folder.path()).entryList({QStringLiteral("page*.png")}, QDir::Files, QDir::Name);
+    QVERIFY(images.size() >= 3);
+    for (const QString& name : images) {
+        const QImage page(folder.filePath(name));
+        QCOMPARE(page.size(), QSize(595, 842));
+        for (int y = 805; y <= 810; ++y) {
+            for (int x = 42; x < 553; ++x)
+                QVERIFY2(near(page.pixelColor(x, y), Qt::white), qPrintable(name + QStringLiteral(" %1,%2").arg(x).arg(y)));
+        }
+    }
 }
 
 void MacReportPDFTest::writeReplacesWithPrivateFile()
