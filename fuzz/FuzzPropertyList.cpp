@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    // Not copied: a mapped file has no terminating zero either.
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     if (const std::optional<QVariant> value = PropertyList::parse(bytes))
         (void)MacLicenseEvidenceCollector::matchingLicenseKeys(*value);
     return 0;

@@ -11,7 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const ReceiptTrustAnchors anchors = ReceiptTrustAnchors::fromPem(FuzzReceiptRoot::pem);
-    const QByteArray receipt(reinterpret_cast<const char*>(data), qsizetype(size));
+    // Not copied: a mapped receipt file has no terminating zero either.
+    const QByteArray receipt = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     (void)MacAppStoreReceiptInspector::inspectBytes(receipt, QStringLiteral("com.cedarlabs.Ledger"), anchors);
     return 0;
 }

@@ -7,6 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    (void)StringsFile::parse(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    // Not copied: a mapped file has no terminating zero either.
+    (void)StringsFile::parse(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
     return 0;
 }

@@ -20,15 +20,9 @@ bool LocalAuditFileSystem::isDirectory(const QString& path) const
     return QFileInfo(path).isDir();
 }
 
-std::optional<QByteArray> LocalAuditFileSystem::read(const QString& path) const
+std::optional<MappedFile> LocalAuditFileSystem::read(const QString& path) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return MappedFile::open(path);
 }
 
 bool LocalAuditFileSystem::walk(const QString& folder, const FolderWalk::Visitor& visit) const

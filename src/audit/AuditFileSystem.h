@@ -2,8 +2,8 @@
 
 #include "platform/FolderWalk.h"
 #include "platform/Host.h"
+#include "platform/MappedFile.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -21,8 +21,10 @@ public:
     virtual bool isReadable(const QString& path) const = 0;
     // Whether path is a folder (links followed).
     virtual bool isDirectory(const QString& path) const = 0;
-    // The whole file, or nothing when it cannot be read.
-    virtual std::optional<QByteArray> read(const QString& path) const = 0;
+    // The whole file, memory-mapped where possible. Nothing when it cannot be
+    // read or is not a regular file of at most MappedFile::maximumSize bytes
+    // (a larger one is refused without being read).
+    virtual std::optional<MappedFile> read(const QString& path) const = 0;
     // A depth-first walk as FolderWalk::walk does it; false when the folder
     // cannot be enumerated.
     virtual bool walk(const QString& folder, const FolderWalk::Visitor& visit) const = 0;
@@ -45,7 +47,7 @@ public:
     bool exists(const QString& path) const override;
     bool isReadable(const QString& path) const override;
     bool isDirectory(const QString& path) const override;
-    std::optional<QByteArray> read(const QString& path) const override;
+    std::optional<MappedFile> read(const QString& path) const override;
     bool walk(const QString& folder, const FolderWalk::Visitor& visit) const override;
     QString localPath(const QString& macPath) const override;
 

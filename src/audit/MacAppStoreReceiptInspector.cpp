@@ -148,10 +148,11 @@ MacAppStoreReceiptStatus inspect(const QString& receiptPath, const QString& expe
         return Status::absent();
     if (!fileSystem.isReadable(receiptPath))
         return Status::inaccessible(unreadableReason);
-    const std::optional<QByteArray> bytes = fileSystem.read(receiptPath);
-    if (!bytes)
+    // A receipt too large to be one is refused as unreadable, unread.
+    const std::optional<MappedFile> file = fileSystem.read(receiptPath);
+    if (!file)
         return Status::inaccessible(readErrorReason);
-    return inspectBytes(*bytes, expectedBundleIdentifier, anchors);
+    return inspectBytes(file->bytes(), expectedBundleIdentifier, anchors);
 }
 
 MacAppStoreReceiptStatus inspectBytes(const QByteArray& receipt, const QString& expectedBundleIdentifier,

@@ -222,8 +222,8 @@ SignalScan preferenceSignals(const QString& applicationName, const QString& bund
                 scan.inaccessible = true;
                 continue;
             }
-            const std::optional<QByteArray> bytes = fileSystem.read(path);
-            const std::optional<QVariant> propertyList = bytes ? PropertyList::parse(*bytes) : std::nullopt;
+            const std::optional<MappedFile> file = fileSystem.read(path);
+            const std::optional<QVariant> propertyList = file ? PropertyList::parse(file->bytes()) : std::nullopt;
             if (!propertyList)
                 continue;
             const QStringList keys = matchingLicenseKeys(*propertyList);
@@ -264,11 +264,11 @@ SignalScan preferenceSignals(const QString& applicationName, const QString& bund
 
 bool parallelsLicenseStructureIsPresent(const QString& path, const AuditFileSystem& fileSystem)
 {
-    const std::optional<QByteArray> bytes = fileSystem.read(path);
-    if (!bytes)
+    const std::optional<MappedFile> file = fileSystem.read(path);
+    if (!file)
         return false;
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(*bytes, &error);
+    const QJsonDocument document = QJsonDocument::fromJson(file->bytes(), &error);
     if (error.error != QJsonParseError::NoError)
         return false;
     return holdsLicenseAndSignature(document.isObject() ? QJsonValue(document.object()) : QJsonValue(document.array()));

@@ -28,6 +28,23 @@ QJsonValue parseJSON(const QByteArray& data)
     return QJsonValue(QJsonValue::Undefined);
 }
 
+QList<QJsonObject> objectRows(const QByteArray& document, QLatin1String member)
+{
+    const QJsonDocument parsed = QJsonDocument::fromJson(document);
+    if (!parsed.isObject())
+        return {};
+    const QJsonValue value = parsed.object().value(member);
+    if (!value.isArray())
+        return {};
+    QList<QJsonObject> rows;
+    for (const QJsonValue row : value.toArray()) {
+        if (!row.isObject())
+            return {};
+        rows.append(row.toObject());
+    }
+    return rows;
+}
+
 bool boolean(const QJsonValue& value)
 {
     switch (value.type()) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QJsonValue>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -14,6 +16,10 @@ namespace CloudJson {
 // gives itself; anything else gives the bytes as text when they are valid
 // UTF-8 (so an HTML or plain-text error page survives), else Undefined.
 QJsonValue parseJSON(const QByteArray& data);
+
+// The member of a JSON document's top-level object (a cache file's rows) when
+// it is an array of objects only; empty for anything else.
+QList<QJsonObject> objectRows(const QByteArray& document, QLatin1String member);
 
 // Absent false; a Boolean itself; a number true unless zero; a text true
 // exactly for "true", "1" or "yes" in any letter case; anything else false.

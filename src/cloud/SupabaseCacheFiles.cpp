@@ -3,11 +3,11 @@
 
 #include "cloud/SupabaseClient.h"
 
+#include "cloud/CloudJson.h"
 #include "platform/AppRuntime.h"
 #include "platform/FileSystem.h"
 
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 
 namespace {
@@ -19,19 +19,7 @@ QList<QJsonObject> cachedObjects(const char* fileName, const char* member)
     QFile file(SupabaseClient::cacheFilePath(fileName));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
-    if (!document.isObject())
-        return {};
-    const QJsonValue value = document.object().value(QLatin1String(member));
-    if (!value.isArray())
-        return {};
-    QList<QJsonObject> rows;
-    for (const QJsonValue row : value.toArray()) {
-        if (!row.isObject())
-            return {};
-        rows.append(row.toObject());
-    }
-    return rows;
+    return CloudJson::objectRows(file.readAll(), QLatin1String(member));
 }
 
 } // namespace

@@ -139,6 +139,12 @@ public:
     CloudResult businessDeviceConfig(const QString& action, const QString& department,
                                      const QString& assetCode) const;
 
+    // What a successful workspace sync and business action say, read from the
+    // answer object alone (its display or organisation name and the number of
+    // shared profiles or policies).
+    static QString workspaceSyncedText(const QJsonObject& answer);
+    static QString businessConfigAppliedText(const QJsonObject& answer);
+
 private:
     void log(const QString& line) const;
 

@@ -51,13 +51,16 @@ CloudResult SupabaseClient::syncTechnicianWorkspace() const
     const QJsonObject answer = response.body.toObject();
     if (const std::optional<QString> error = writeCacheFile(workspaceCacheFileName, answer))
         return {false, QStringLiteral("Không lưu được workspace: ") + *error};
+    return {true, workspaceSyncedText(answer)};
+}
 
+QString SupabaseClient::workspaceSyncedText(const QJsonObject& answer)
+{
     const QJsonObject workspace = answer.value(QLatin1String("workspace")).toObject();
     const QString name =
         CloudJson::string(workspace.value(QLatin1String("display_name")), QStringLiteral("Tavrin workspace"));
-    return {true, QStringLiteral("Đã đồng bộ ") + name + QStringLiteral(": ")
-                      + QString::number(objectCount(answer.value(QLatin1String("profiles"))))
-                      + QStringLiteral(" profile dùng chung.")};
+    return QStringLiteral("Đã đồng bộ ") + name + QStringLiteral(": ")
+        + QString::number(objectCount(answer.value(QLatin1String("profiles")))) + QStringLiteral(" profile dùng chung.");
 }
 
 CloudResult SupabaseClient::updateTechnicianBranding(const QString& displayName,
@@ -111,11 +114,14 @@ CloudResult SupabaseClient::businessDeviceConfig(const QString& action, const QS
     const QJsonObject answer = response.body.toObject();
     if (const std::optional<QString> error = writeCacheFile(businessPolicyCacheFileName, answer))
         return {false, QStringLiteral("Không lưu được policy Business: ") + *error};
+    return {true, businessConfigAppliedText(answer)};
+}
 
+QString SupabaseClient::businessConfigAppliedText(const QJsonObject& answer)
+{
     const QJsonObject organization = answer.value(QLatin1String("organization")).toObject();
-    return {true, QStringLiteral("Đã áp ") + QString::number(objectCount(answer.value(QLatin1String("policies"))))
-                      + QStringLiteral(" policy từ ")
-                      + CloudJson::string(organization.value(QLatin1String("name")),
-                                          QStringLiteral("Business organization"))
-                      + QLatin1Char('.')};
+    return QStringLiteral("Đã áp ") + QString::number(objectCount(answer.value(QLatin1String("policies"))))
+        + QStringLiteral(" policy từ ")
+        + CloudJson::string(organization.value(QLatin1String("name")), QStringLiteral("Business organization"))
+        + QLatin1Char('.');
 }

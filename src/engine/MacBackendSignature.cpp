@@ -3,6 +3,7 @@
 #include "engine/MacBackend.h"
 
 #include "audit/MacInventoryClassifier.h"
+#include "platform/MappedFile.h"
 #include "platform/PropertyList.h"
 
 #include <QFileInfo>
@@ -26,7 +27,10 @@ MacBackend::SignatureEvidence MacBackend::signatureEvidence(const QString& bundl
 std::optional<QString> MacBackend::provisioningTeamName(const QString& bundlePath)
 {
     const QString profile = bundlePath + QStringLiteral("/Contents/embedded.provisionprofile");
-    if (!QFileInfo::exists(m_host.map(profile)))
+    // Only a regular file of a profile's size is handed to openssl, which
+    // reads it whole: a profile is a few kilobytes.
+    const QFileInfo file(m_host.map(profile));
+    if (!file.isFile() || file.size() > MappedFile::maximumSize)
         return std::nullopt;
     // Without a chain or signature check openssl only unwraps the signed
     // content, the property list.

@@ -1,10 +1,10 @@
 #include "platform/BundleInfo.h"
 
+#include "platform/MappedFile.h"
 #include "platform/PropertyList.h"
 #include "platform/StringsFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -76,9 +76,11 @@ std::optional<BundleInfo> BundleInfo::read(const QString& bundlePath, const QStr
     bundle.m_localization = preferredLocalization(available, preferredLanguages, region);
     if (bundle.m_localization.isEmpty())
         return bundle;
-    QFile table(resources + QLatin1Char('/') + bundle.m_localization + QStringLiteral(".lproj/InfoPlist.strings"));
-    if (table.open(QIODevice::ReadOnly))
-        bundle.m_localized = StringsFile::parse(table.read(StringsFile::maximumSize + 1)).value_or(QVariantMap());
+    const std::optional<MappedFile> table = MappedFile::open(
+        resources + QLatin1Char('/') + bundle.m_localization + QStringLiteral(".lproj/InfoPlist.strings"),
+        StringsFile::maximumSize);
+    if (table)
+        bundle.m_localized = StringsFile::parse(table->bytes()).value_or(QVariantMap());
     return bundle;
 }
 

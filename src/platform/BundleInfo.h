@@ -12,7 +12,8 @@
 // list (Contents/Info.plist, or Info.plist at the top of a flat bundle), and
 // the values that the localisation chosen for the user overrides (the
 // InfoPlist.strings table of the best-fitting ".lproj" folder). The files
-// belong to other vendors and are read as untrusted input.
+// belong to other vendors and are read as untrusted input, in bounded memory
+// (MappedFile: an oversized file counts as unreadable).
 class BundleInfo {
 public:
     // Reads the bundle folder at a local path. Nothing when the path is not a

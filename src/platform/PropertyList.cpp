@@ -1,7 +1,8 @@
 #include "platform/PropertyList.h"
 
+#include "platform/MappedFile.h"
+
 #include <QDateTime>
-#include <QFile>
 #include <QTimeZone>
 #include <QXmlStreamReader>
 
@@ -11,9 +12,6 @@
 #include <vector>
 
 namespace {
-
-// Larger files are not property lists this program has any reason to read.
-constexpr qint64 maximumFileSize = 64 * 1024 * 1024;
 
 // Seconds between the Unix epoch and 2001-01-01T00:00:00Z, the epoch of dates
 // in binary property lists.
@@ -565,13 +563,10 @@ std::optional<QVariant> parse(const QByteArray& bytes)
 
 std::optional<QVariant> parseFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<MappedFile> file = MappedFile::open(path);
+    if (!file)
         return std::nullopt;
-    const QByteArray bytes = file.read(maximumFileSize + 1);
-    if (bytes.size() > maximumFileSize)
-        return std::nullopt;
-    return parse(bytes);
+    return parse(file->bytes());
 }
 
 std::optional<QVariantMap> parseDictionaryFile(const QString& path)

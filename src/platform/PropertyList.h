@@ -27,7 +27,9 @@ inline constexpr int maximumDepth = 256;
 //   binary UID -> QVariantMap with the single key "CF$UID" (qint64)
 std::optional<QVariant> parse(const QByteArray& bytes);
 
-// Reads a whole file; nothing when it cannot be read or is not a property list.
+// Reads a whole file (MappedFile: a regular file of at most
+// MappedFile::maximumSize bytes); nothing when it cannot be read or is not a
+// property list.
 std::optional<QVariant> parseFile(const QString& path);
 
 // Convenience for the common case: the top level as a dictionary, or nothing.

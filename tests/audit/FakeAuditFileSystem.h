@@ -21,7 +21,7 @@ public:
         return !unreadable.contains(path) && m_files.isReadable(path);
     }
     bool isDirectory(const QString& path) const override { return m_files.isDirectory(path); }
-    std::optional<QByteArray> read(const QString& path) const override
+    std::optional<MappedFile> read(const QString& path) const override
     {
         if (unreadable.contains(path) || failingReads.contains(path))
             return std::nullopt;

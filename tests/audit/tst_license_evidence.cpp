@@ -3,6 +3,7 @@
 
 #include "audit/MacAppStoreReceiptInspector.h"
 #include "audit/MacLicenseEvidenceCollector.h"
+#include "support/PlistBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -410,6 +411,11 @@ void LicenseEvidenceTest::parallelsStructure()
     QCOMPARE(parallelsLicenseStructureIsPresent(path, mac.files), expected);
     mac.files.failingReads.insert(path);
     QVERIFY(!parallelsLicenseStructureIsPresent(path, mac.files));
+
+    // Larger than a licence file can be: refused unread, as a failed read.
+    mac.files.failingReads.clear();
+    QVERIFY(QFile::resize(path, MappedFile::maximumSize + 1));
+    QVERIFY(!parallelsLicenseStructureIsPresent(path, mac.files));
 }
 
 void LicenseEvidenceTest::licenseMetadataKey_data()
@@ -486,6 +492,8 @@ void LicenseEvidenceTest::preferenceSignals_data()
     QTest::newRow("unreadable preference file")
         << QStringList{"home-unreadable"} << QStringList{accessDetail} << true;
     QTest::newRow("undecodable preference file skipped") << QStringList{"home-garbage"} << QStringList{} << false;
+    QTest::newRow("oversized preference file skipped unread") << QStringList{"home-oversized"} << QStringList{}
+                                                              << false;
     QTest::newRow("support folder artifact")
         << QStringList{"support"} << QStringList{artifactPrefix + "Activation.dat" + artifactSuffix} << false;
     QTest::newRow("container support folder")
@@ -522,6 +530,11 @@ void LicenseEvidenceTest::preferenceSignals()
         mac.files.unreadable.insert(mac.write(homePrefs, xmlPlist("<key>LicenseKey</key><string>K</string>")));
     if (setup.contains(QStringLiteral("home-garbage")))
         mac.write(homePrefs, "LicenseKey=K");
+    if (setup.contains(QStringLiteral("home-oversized"))) {
+        // A valid list with licence keys, one byte over the cap.
+        mac.folder(QFileInfo(homePrefs).path());
+        QVERIFY(PlistBytes::writeSparseBinary(homePrefs, {{"LicenseKey", "K"}}, MappedFile::maximumSize + 1));
+    }
     if (setup.contains(QStringLiteral("support"))) {
         mac.write(support + QStringLiteral("/LICENSE.txt"));
         mac.write(support + QStringLiteral("/Activation.dat"));

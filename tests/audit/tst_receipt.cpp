@@ -311,6 +311,10 @@ void ReceiptTest::inspectFile_data()
     QTest::newRow("read fails")
         << "read fails"
         << Status::inaccessible(QStringLiteral("The Mac App Store receipt could not be read with the current permissions."));
+    // A valid receipt followed by a hole up to 3 GB: refused without being read.
+    QTest::newRow("oversized")
+        << "oversized"
+        << Status::inaccessible(QStringLiteral("The Mac App Store receipt could not be read with the current permissions."));
 }
 
 void ReceiptTest::inspectFile()
@@ -328,6 +332,8 @@ void ReceiptTest::inspectFile()
         QVERIFY(file.open(QIODevice::WriteOnly));
         if (fileState != QLatin1String("empty"))
             file.write(m_pki->sign(receiptPayload(appId, "2024-03-01T10:20:30Z")));
+        if (fileState == QLatin1String("oversized"))
+            QVERIFY(file.resize(qint64(3) * 1024 * 1024 * 1024));
     }
     FakeAuditFileSystem fileSystem;
     if (fileState == QLatin1String("unreadable"))

@@ -1,6 +1,7 @@
 #include "engine/MacBackend.h"
 #include "engine/OrderedReads.h"
 #include "platform/AppRuntime.h"
+#include "platform/MappedFile.h"
 #include "support/FakeMac.h"
 #include "support/PlistBytes.h"
 
@@ -500,6 +501,12 @@ void InventoryTest::provisioningTeamName()
     QVERIFY(!profile.isEmpty());
     QVERIFY(m_mac->writeFile("/Applications/Subject.app/Contents/embedded.provisionprofile", profile));
     QCOMPARE(backend->provisioningTeamName("/Applications/Subject.app"), teamName);
+    QCOMPARE(m_mac->calls("/usr/bin/openssl").size(), 1);
+
+    // Larger than a profile can be (sparse): never handed to openssl.
+    QVERIFY(QFile::resize(m_mac->path("/Applications/Subject.app/Contents/embedded.provisionprofile"),
+                          MappedFile::maximumSize + 1));
+    QCOMPARE(backend->provisioningTeamName("/Applications/Subject.app"), std::optional<QString>());
     QCOMPARE(m_mac->calls("/usr/bin/openssl").size(), 1);
 }
 

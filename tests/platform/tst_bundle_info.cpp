@@ -1,4 +1,5 @@
 #include "platform/BundleInfo.h"
+#include "platform/MappedFile.h"
 #include "platform/StringsFile.h"
 #include "support/PlistBytes.h"
 
@@ -44,6 +45,8 @@ private Q_SLOTS:
     void localizationChoice();
     void localizedValuesOverride();
     void bundlesThatCannotBeRead();
+    void oversizedFilesAreNotRead_data();
+    void oversizedFilesAreNotRead();
 };
 
 void BundleInfoTest::stringsTables_data()
@@ -171,6 +174,44 @@ void BundleInfoTest::bundlesThatCannotBeRead()
     QVERIFY(info);
     QVERIFY(!info->identifier());
     QVERIFY(!info->value(QStringLiteral("CFBundleName")).isValid());
+}
+
+void BundleInfoTest::oversizedFilesAreNotRead_data()
+{
+    QTest::addColumn<qint64>("infoSize");
+    QTest::addColumn<qint64>("tableSize");
+    QTest::addColumn<bool>("infoRead");
+    QTest::addColumn<bool>("tableRead");
+    const qint64 infoCap = MappedFile::maximumSize;
+    const qint64 tableCap = StringsFile::maximumSize;
+    QTest::newRow("both at their cap") << infoCap << tableCap << true << true;
+    QTest::newRow("information list over the cap") << infoCap + 1 << tableCap << false << true;
+    QTest::newRow("strings table over its cap") << infoCap << tableCap + 1 << true << false;
+}
+
+void BundleInfoTest::oversizedFilesAreNotRead()
+{
+    QFETCH(qint64, infoSize);
+    QFETCH(qint64, tableSize);
+    QFETCH(bool, infoRead);
+    QFETCH(bool, tableRead);
+
+    // Sparse files that are valid lists whatever their size.
+    QTemporaryDir folder;
+    const QString bundle = folder.filePath(QStringLiteral("Huge.app"));
+    QVERIFY(QDir().mkpath(bundle + QStringLiteral("/Contents/Resources/vi.lproj")));
+    QVERIFY(PlistBytes::writeSparseBinary(bundle + QStringLiteral("/Contents/Info.plist"),
+                                          {{"CFBundleIdentifier", "vn.example.huge"}, {"CFBundleName", "Huge"}},
+                                          infoSize));
+    QVERIFY(PlistBytes::writeSparseBinary(bundle + QStringLiteral("/Contents/Resources/vi.lproj/InfoPlist.strings"),
+                                          {{"CFBundleName", "Lớn"}}, tableSize));
+
+    const std::optional<BundleInfo> info = BundleInfo::read(bundle, {QStringLiteral("vi")});
+    QVERIFY(info);
+    QCOMPARE(info->identifier(), infoRead ? std::optional(QStringLiteral("vn.example.huge")) : std::nullopt);
+    QCOMPARE(info->string(QStringLiteral("CFBundleName")),
+             tableRead ? std::optional(QStringLiteral("Lớn"))
+                       : infoRead ? std::optional(QStringLiteral("Huge")) : std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(BundleInfoTest)

@@ -3,6 +3,7 @@
 #include "platform/FileLock.h"
 #include "platform/FileSystem.h"
 #include "platform/Host.h"
+#include "platform/MappedFile.h"
 #include "platform/PropertyList.h"
 #include "platform/TextLines.h"
 #include "platform/TildePath.h"
@@ -20,6 +21,7 @@
 #include <csignal>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -149,6 +151,9 @@ private Q_SLOTS:
     void hostsFile_data();
     void hostsFile();
     void hostFixedFacts();
+
+    void mappedFile_data();
+    void mappedFile();
 
     void createFolders();
     void removeItem_data();
@@ -824,6 +829,74 @@ void PlatformTest::hostFixedFacts()
 }
 
 // ---------------------------------------------------- folders and children
+
+void PlatformTest::mappedFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<bool>("read");
+    const qint64 cap = MappedFile::maximumSize;
+    QTest::newRow("small file") << "file" << qint64(5) << cap << true;
+    QTest::newRow("empty file") << "file" << qint64(0) << cap << true;
+    QTest::newRow("exactly the cap") << "file" << cap << cap << true;
+    QTest::newRow("one byte over the cap") << "file" << cap + 1 << cap << false;
+    QTest::newRow("over a smaller limit") << "file" << qint64(65) << qint64(64) << false;
+    QTest::newRow("huge file") << "file" << qint64(3) * 1024 * 1024 * 1024 << cap << false;
+    QTest::newRow("link to a file") << "link" << qint64(5) << cap << true;
+    QTest::newRow("missing") << "missing" << qint64(0) << cap << false;
+    QTest::newRow("folder") << "folder" << qint64(0) << cap << false;
+    QTest::newRow("named pipe") << "fifo" << qint64(0) << cap << false;
+    QTest::newRow("link to a device") << "device" << qint64(0) << cap << false;
+}
+
+void PlatformTest::mappedFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(qint64, size);
+    QFETCH(qint64, limit);
+    QFETCH(bool, read);
+
+    QTemporaryDir folder;
+    const QString target = folder.filePath(QStringLiteral("target"));
+    const QString path = kind == QLatin1String("link") || kind == QLatin1String("device")
+        ? folder.filePath(QStringLiteral("link"))
+        : target;
+    const QByteArray head("bytes");
+    if (kind == QLatin1String("file") || kind == QLatin1String("link")) {
+        // Sparse: only the head is written, the rest is a hole.
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(head.left(size)), qMin(size, head.size()));
+        QVERIFY(file.resize(size));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(target));
+    } else if (kind == QLatin1String("fifo")) {
+        // Opening it would wait for a writer for ever.
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    }
+    if (kind == QLatin1String("link"))
+        QVERIFY(QFile::link(target, path));
+    if (kind == QLatin1String("device"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+
+    std::optional<MappedFile> file = MappedFile::open(path, limit);
+    QCOMPARE(file.has_value(), read);
+    if (!file)
+        return;
+    QCOMPARE(file->bytes().size(), size);
+    QCOMPARE(file->bytes().left(head.size()), head.left(size));
+    if (size > head.size())
+        QCOMPARE(file->bytes().back(), '\0');
+    // Not copied: a view of the mapping (an empty file cannot be mapped).
+    if (size > 0)
+        QVERIFY(!file->bytes().isDetached());
+
+    // The bytes live as long as the object, moved or not.
+    MappedFile moved = std::move(*file);
+    file.reset();
+    QCOMPARE(moved.bytes().left(head.size()), head.left(size));
+}
 
 void PlatformTest::createFolders()
 {

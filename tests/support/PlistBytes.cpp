@@ -1,5 +1,7 @@
 #include "PlistBytes.h"
 
+#include <QFile>
+
 namespace {
 
 QByteArray escaped(const QString& text)
@@ -83,6 +85,24 @@ QByteArray binary(const Entries& entries)
     bytes += char(2); // object reference size
     bytes += bigEndian(quint64(objects.size()), 8) + bigEndian(0, 8) + bigEndian(tableOffset, 8);
     return bytes;
+}
+
+bool writeSparseBinary(const QString& path, const Entries& entries, qint64 size)
+{
+    // The trailer's last field is the offset table's position; objects are
+    // found through the table, so a gap before it is never read.
+    const QByteArray list = binary(entries);
+    quint64 tableOffset = 0;
+    for (qsizetype i = list.size() - 8; i < list.size(); ++i)
+        tableOffset = (tableOffset << 8) | quint8(list[i]);
+    QByteArray tail = list.mid(qsizetype(tableOffset));
+    const qint64 newTableOffset = size - tail.size();
+    if (newTableOffset < qint64(tableOffset))
+        return false;
+    tail.replace(tail.size() - 8, 8, bigEndian(quint64(newTableOffset), 8));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(list.left(qsizetype(tableOffset))) == qint64(tableOffset)
+        && file.seek(newTableOffset) && file.write(tail) == tail.size();
 }
 
 } // namespace PlistBytes

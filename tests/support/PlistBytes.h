@@ -18,4 +18,10 @@ QByteArray xml(const Entries& entries);
 // UTF-16 strings, as the system writes them.
 QByteArray binary(const Entries& entries);
 
+// Writes the binary form as a file of exactly size bytes (at least the
+// binary form's own): the room between the objects and their offset table is
+// a hole, so a large valid list costs no disk space. False when the file
+// cannot be written.
+bool writeSparseBinary(const QString& path, const Entries& entries, qint64 size);
+
 } // namespace PlistBytes
