@@ -121,15 +121,17 @@ QString findIconFile(const QString& icon)
     return {};
 }
 
-bool hasInk(const QImage& image)
+// Whether the renderer drew a usable glyph: some ink, but not a solid square
+// (what Qt Svg leaves of an icon built on masks or filters it does not support).
+bool drewGlyph(const QImage& image)
 {
+    qsizetype inked = 0;
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(line[x]) != 0)
-                return true;
+            inked += qAlpha(line[x]) != 0 ? 1 : 0;
     }
-    return false;
+    return inked > 0 && inked < qsizetype(image.width()) * image.height() * 95 / 100;
 }
 
 // The placeholder of a symbol that cannot be drawn: a rounded square outline
@@ -162,7 +164,7 @@ QImage render(const QString& name, int pixels)
             painter.setRenderHint(QPainter::Antialiasing);
             renderer.render(&painter, QRectF(box.center() - QPointF(size.width(), size.height()) / 2, size));
         }
-        if (hasInk(image))
+        if (drewGlyph(image))
             return image;
         image.fill(Qt::transparent);
     }

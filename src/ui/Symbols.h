@@ -12,8 +12,8 @@ class QPainter;
 // name stands for a symbolic icon of the installed Adwaita theme, read at run
 // time as <icon>-symbolic.svg from any context folder under its scalable/
 // folder, drawn at the asked size and tinted to one colour. A name without an
-// icon, or an icon whose file is missing, draws a neutral placeholder glyph:
-// a symbol is never blank.
+// icon, an icon whose file is missing and one that Qt Svg cannot draw show a
+// neutral placeholder glyph: a symbol is never blank.
 namespace Symbols {
 
 // The theme icon a name stands for ("window-close" for "xmark"); empty for a
