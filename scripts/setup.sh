@@ -9,6 +9,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev libssl-dev openssl
   poppler-utils fonts-inter fonts-noto-cjk qt6-image-formats-plugins
+  qt6-svg-dev adwaita-icon-theme fonts-noto-color-emoji
 )
 
 install_missing_packages() {

@@ -1,0 +1,80 @@
+#include "ui/Design.h"
+
+#include "audit/ReportFontFamilies.h"
+
+#include <QFontDatabase>
+#include <QPropertyAnimation>
+#include <QtGlobal>
+
+#include <cmath>
+
+namespace Design {
+
+QColor withOpacity(const QColor& color, double opacity)
+{
+    QColor result = color;
+    result.setAlphaF(float(qBound(0.0, opacity, 1.0) * color.alphaF()));
+    return result;
+}
+
+QString fontFamily()
+{
+    // The PDF report's own font decides (the system font on macOS): whatever
+    // family it is set in, the window follows.
+    static const QString family = reportFontFamilies().value(0);
+    return family;
+}
+
+QStringList fontFamilies(FontDesign design)
+{
+    QStringList families = reportFontFamilies();
+    if (design == FontDesign::monospaced)
+        families.prepend(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    families.append(QStringLiteral("Noto Color Emoji"));
+    return families;
+}
+
+QFont font(const FontSpec& spec)
+{
+    QFont result;
+    result.setFamilies(fontFamilies(spec.design));
+    if (spec.design == FontDesign::monospaced)
+        result.setStyleHint(QFont::Monospace);
+    result.setPixelSize(qMax(1, int(std::lround(spec.pixelSize))));
+    result.setWeight(spec.weight);
+    result.setItalic(spec.italic);
+    return result;
+}
+
+QFont font(double pixelSize, QFont::Weight weight, FontDesign design)
+{
+    return font(FontSpec{pixelSize, weight, design, false});
+}
+
+bool animationsEnabled()
+{
+    return qEnvironmentVariable("TAVRIN_UI_ANIMATIONS") != QLatin1String("0");
+}
+
+int duration(int milliseconds)
+{
+    return animationsEnabled() ? qMax(0, milliseconds) : 0;
+}
+
+QAbstractAnimation* animate(QObject* target, const QByteArray& property, const QVariant& endValue,
+                            int milliseconds, QEasingCurve easing)
+{
+    const int ms = duration(milliseconds);
+    if (ms == 0) {
+        target->setProperty(property.constData(), endValue);
+        return nullptr;
+    }
+    auto* animation = new QPropertyAnimation(target, property, target);
+    animation->setDuration(ms);
+    animation->setEndValue(endValue);
+    animation->setEasingCurve(easing);
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+    return animation;
+}
+
+} // namespace Design
