@@ -120,7 +120,8 @@ DevivuKitViewModel::DevivuKitViewModel(Dependencies dependencies, QObject* paren
     });
 
     m_catalogItems = Catalog::applyingBusinessPolicies(
-        m_cloud->cachedBusinessPolicyRows(), Catalog::applyingCloudOverlay(m_cloud->cachedCatalogRows(), Catalog::items()));
+        m_cloud->cachedBusinessPolicyRows(),
+        Catalog::applyingCloudOverlay(m_cloud->cachedCatalogRows(), Catalog::items()));
     seedStatuses();
 
     appendLog(QStringLiteral("Khởi động UI native SwiftUI/AppKit."));

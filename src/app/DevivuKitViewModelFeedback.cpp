@@ -15,8 +15,7 @@ constexpr int bannerHideMilliseconds = 1600;
 
 void DevivuKitViewModel::appendLog(const QString& message)
 {
-    appendLine(QLatin1Char('[') + m_clock->now().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("] ")
-               + message);
+    appendLine(QLatin1Char('[') + m_clock->now().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("] ") + message);
 }
 
 void DevivuKitViewModel::appendBackendLog(const QString& line)

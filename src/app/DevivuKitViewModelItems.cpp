@@ -78,8 +78,7 @@ void DevivuKitViewModel::startItemOperation(const AppItem& item, ItemOperation o
         });
 }
 
-void DevivuKitViewModel::finishInstall(const AppItem& item, bool ok, InstallStatus finalStatus,
-                                       ItemOperation operation)
+void DevivuKitViewModel::finishInstall(const AppItem& item, bool ok, InstallStatus finalStatus, ItemOperation operation)
 {
     const bool installing = operation == ItemOperation::install;
     const AppStrings texts = strings();

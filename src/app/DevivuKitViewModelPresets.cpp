@@ -57,35 +57,35 @@ void DevivuKitViewModel::startPreset(const QString& name, const QList<AppItem>& 
     // the engine's lines and progress for it arrive in between; the merged
     // statuses come last. Every step is dropped once the view model is gone,
     // but the job installs the remaining entries all the same.
-    BackgroundTasks::start([guard = QPointer<DevivuKitViewModel>(this), engine = m_engine, items,
-                            catalog = m_catalogItems, name] {
-        const int total = static_cast<int>(items.size());
-        int success = 0;
-        int failed = 0;
-        for (int index = 0; index < total; ++index) {
-            const AppItem& item = items[index];
-            BackgroundTasks::post([guard, item, index, total] {
-                if (guard)
-                    guard->markPresetItemWorking(item, index, total);
-            });
-            InstallStatus finalStatus = InstallStatus::failed;
-            if (engine->install(item)) {
-                ++success;
-                finalStatus = engine->status(item);
-            } else {
-                ++failed;
+    BackgroundTasks::start(
+        [guard = QPointer<DevivuKitViewModel>(this), engine = m_engine, items, catalog = m_catalogItems, name] {
+            const int total = static_cast<int>(items.size());
+            int success = 0;
+            int failed = 0;
+            for (int index = 0; index < total; ++index) {
+                const AppItem& item = items[index];
+                BackgroundTasks::post([guard, item, index, total] {
+                    if (guard)
+                        guard->markPresetItemWorking(item, index, total);
+                });
+                InstallStatus finalStatus = InstallStatus::failed;
+                if (engine->install(item)) {
+                    ++success;
+                    finalStatus = engine->status(item);
+                } else {
+                    ++failed;
+                }
+                BackgroundTasks::post([guard, item, index, total, finalStatus] {
+                    if (guard)
+                        guard->finishPresetItem(item, index, total, finalStatus);
+                });
             }
-            BackgroundTasks::post([guard, item, index, total, finalStatus] {
+            const QHash<QString, InstallStatus> refreshed = engine->statuses(catalog);
+            BackgroundTasks::post([guard, name, refreshed, success, failed] {
                 if (guard)
-                    guard->finishPresetItem(item, index, total, finalStatus);
+                    guard->finishPreset(name, refreshed, success, failed);
             });
-        }
-        const QHash<QString, InstallStatus> refreshed = engine->statuses(catalog);
-        BackgroundTasks::post([guard, name, refreshed, success, failed] {
-            if (guard)
-                guard->finishPreset(name, refreshed, success, failed);
         });
-    });
 }
 
 void DevivuKitViewModel::markPresetItemWorking(const AppItem& item, int index, int total)
@@ -112,8 +112,8 @@ void DevivuKitViewModel::finishPresetItem(const AppItem& item, int index, int to
     updateCatalogProgress();
 }
 
-void DevivuKitViewModel::finishPreset(const QString& name, const QHash<QString, InstallStatus>& refreshed,
-                                      int success, int failed)
+void DevivuKitViewModel::finishPreset(const QString& name, const QHash<QString, InstallStatus>& refreshed, int success,
+                                      int failed)
 {
     // A failure always wins over the refreshed status, also for an entry that
     // failed in an earlier action and was not part of this preset.

@@ -63,9 +63,9 @@ public:
 
     // The inventory scan of installed applications; progress and isCancelled
     // are called on the calling thread.
-    virtual QList<InstalledMacApplication> installedAdditionalApplications(
-        const std::function<void(int completed, int total)>& progress,
-        const std::function<bool()>& isCancelled) = 0;
+    virtual QList<InstalledMacApplication>
+    installedAdditionalApplications(const std::function<void(int completed, int total)>& progress,
+                                    const std::function<bool()>& isCancelled) = 0;
     // Writes the plain-text system report; absent lists are computed by the
     // writer.
     virtual WrittenReport writeReport(const std::optional<QList<SystemCheck>>& checks,

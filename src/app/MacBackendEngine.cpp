@@ -59,15 +59,16 @@ bool MacBackendEngine::open(const AppItem& item)
     return m_backend.open(item);
 }
 
-QList<InstalledMacApplication> MacBackendEngine::installedAdditionalApplications(
-    const std::function<void(int completed, int total)>& progress, const std::function<bool()>& isCancelled)
+QList<InstalledMacApplication>
+MacBackendEngine::installedAdditionalApplications(const std::function<void(int completed, int total)>& progress,
+                                                  const std::function<bool()>& isCancelled)
 {
     return m_backend.installedAdditionalApplications(progress, isCancelled);
 }
 
-EngineApi::WrittenReport MacBackendEngine::writeReport(const std::optional<QList<SystemCheck>>& checks,
-                                                       const std::optional<QList<InstalledMacApplication>>& applications,
-                                                       AppLanguage language)
+EngineApi::WrittenReport
+MacBackendEngine::writeReport(const std::optional<QList<SystemCheck>>& checks,
+                              const std::optional<QList<InstalledMacApplication>>& applications, AppLanguage language)
 {
     try {
         return {m_backend.writeReport(checks, applications, language), std::nullopt};

@@ -22,9 +22,9 @@ public:
     bool install(const AppItem& item) override;
     bool uninstall(const AppItem& item) override;
     bool open(const AppItem& item) override;
-    QList<InstalledMacApplication> installedAdditionalApplications(
-        const std::function<void(int completed, int total)>& progress,
-        const std::function<bool()>& isCancelled) override;
+    QList<InstalledMacApplication>
+    installedAdditionalApplications(const std::function<void(int completed, int total)>& progress,
+                                    const std::function<bool()>& isCancelled) override;
     // A std::system_error of the writer becomes its what() text.
     WrittenReport writeReport(const std::optional<QList<SystemCheck>>& checks,
                               const std::optional<QList<InstalledMacApplication>>& applications,

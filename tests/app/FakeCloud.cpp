@@ -154,8 +154,7 @@ CloudResult FakeCloud::syncTechnicianWorkspace()
 
 CloudResult FakeCloud::updateTechnicianBranding(const QString& displayName, const std::optional<QString>& logoDataURL)
 {
-    request(Operation::updateTechnicianBranding,
-            {displayName, logoDataURL.value_or(QStringLiteral("<none>"))});
+    request(Operation::updateTechnicianBranding, {displayName, logoDataURL.value_or(QStringLiteral("<none>"))});
     return result(Operation::updateTechnicianBranding);
 }
 
@@ -165,8 +164,7 @@ CloudResult FakeCloud::saveTechnicianProfile(const QString& name, const QString&
     return result(Operation::saveTechnicianProfile);
 }
 
-CloudResult FakeCloud::businessDeviceConfig(const QString& action, const QString& department,
-                                            const QString& assetCode)
+CloudResult FakeCloud::businessDeviceConfig(const QString& action, const QString& department, const QString& assetCode)
 {
     request(Operation::businessDeviceConfig, {action, department, assetCode});
     return result(Operation::businessDeviceConfig);

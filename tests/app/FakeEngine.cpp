@@ -264,8 +264,9 @@ bool FakeEngine::open(const AppItem& item)
     return answer(Operation::open, item.id);
 }
 
-QList<InstalledMacApplication> FakeEngine::installedAdditionalApplications(
-    const std::function<void(int completed, int total)>& progress, const std::function<bool()>& isCancelled)
+QList<InstalledMacApplication>
+FakeEngine::installedAdditionalApplications(const std::function<void(int completed, int total)>& progress,
+                                            const std::function<bool()>& isCancelled)
 {
     record(Operation::installedAdditionalApplications, {});
     pass(Operation::installedAdditionalApplications, {});

@@ -34,6 +34,14 @@ DevivuKitViewModel::Dependencies ViewModelHarness::dependencies() const
     return dependencies;
 }
 
+QStringList ViewModelHarness::ids(const QList<AppItem>& items)
+{
+    QStringList found;
+    for (const AppItem& item : items)
+        found.append(item.id);
+    return found;
+}
+
 void ViewModelHarness::limitCatalog(const QStringList& ids)
 {
     const QJsonObject policy{{QStringLiteral("allowed_item_ids"), QJsonArray::fromStringList(ids)}};

@@ -28,6 +28,9 @@ public:
     // The fakes, each handed to the model by dependencies().
     DevivuKitViewModel::Dependencies dependencies() const;
 
+    // The ids of the entries, in order.
+    static QStringList ids(const QList<AppItem>& items);
+
     // Makes the working catalog the compiled-in entries with these ids, by a
     // cached business policy that allows only them. Call before start().
     void limitCatalog(const QStringList& ids);

@@ -45,8 +45,8 @@ void ViewModelAdaptersTest::startsOnTheFakeMacWithoutBackend()
     // the view model writes when the answer arrives.
     const QString failOpen = QStringLiteral("[09:08:07] Release policy không khả dụng; app tiếp tục fail-open.");
     QTRY_VERIFY_WITH_TIMEOUT(model.logLines().contains(failOpen), engineWaitMilliseconds);
-    const qsizetype reason =
-        model.logLines().indexOf(QStringLiteral("[09:08:07] Supabase: Bỏ qua release policy vì chưa cấu hình Supabase."));
+    const qsizetype reason = model.logLines().indexOf(
+        QStringLiteral("[09:08:07] Supabase: Bỏ qua release policy vì chưa cấu hình Supabase."));
     QVERIFY(reason >= 0);
     QVERIFY(reason < model.logLines().indexOf(failOpen));
     QVERIFY(!model.updateRequired());

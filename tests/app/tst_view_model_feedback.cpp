@@ -84,7 +84,8 @@ void ViewModelFeedbackTest::progressWhileIdleChangesNothing()
     harness.engine->sendProgress(InstallProgressUpdate{QStringLiteral("Downloading"), 0.5});
     harness.engine->sendProgress(InstallProgressUpdate{QStringLiteral("Waiting"), std::nullopt});
     harness.engine->sendLine(QStringLiteral("marker"));
-    QTRY_COMPARE_WITH_TIMEOUT(model.logLines().constLast(), QStringLiteral("marker"), ViewModelHarness::waitMilliseconds);
+    QTRY_COMPARE_WITH_TIMEOUT(model.logLines().constLast(), QStringLiteral("marker"),
+                              ViewModelHarness::waitMilliseconds);
 
     for (QSignalSpy* spy : spies)
         QCOMPARE(spy->size(), 0);

@@ -138,7 +138,8 @@ void ViewModelItemsTest::installAndRemove()
 
     // Whether the engine's own line was in the log when the final status
     // landed.
-    const QString engineLine = FakeEngine::line((removal ? QStringLiteral("uninstall ") : QStringLiteral("install ")) + itemID);
+    const QString engineLine =
+        FakeEngine::line((removal ? QStringLiteral("uninstall ") : QStringLiteral("install ")) + itemID);
     std::optional<bool> engineLineFirst;
     connect(&model, &DevivuKitViewModel::statusesChanged, this, [&] {
         if (!engineLineFirst && model.statuses().value(itemID) != InstallStatus::working)
@@ -162,8 +163,9 @@ void ViewModelItemsTest::installAndRemove()
     QCOMPARE(model.operationSummaryText(), texts.operationSummary(0, 1));
     QCOMPARE(model.currentAction(), removal ? texts.preparingRemove(name) : texts.preparingInstall(name));
     QCOMPARE(model.logLines().constLast(),
-             QStringLiteral("[09:08:07] ") + (removal ? QStringLiteral("Bắt đầu gỡ bỏ ") : QStringLiteral("Bắt đầu xử lý "))
-                 + itemID + QStringLiteral(" -> ") + item.macName + QStringLiteral(" [") + label + QStringLiteral("]."));
+             QStringLiteral("[09:08:07] ")
+                 + (removal ? QStringLiteral("Bắt đầu gỡ bỏ ") : QStringLiteral("Bắt đầu xử lý ")) + itemID
+                 + QStringLiteral(" -> ") + item.macName + QStringLiteral(" [") + label + QStringLiteral("]."));
 
     QVERIFY(gate->waitArrived());
     gate->release();

@@ -66,8 +66,8 @@ void ViewModelReleaseTest::appliedAtStartUp_data()
     QTest::newRow("available, minimum only")
         << std::optional<ReleasePolicy>(policy(false, true, QString(), QStringLiteral("2.0")))
         << QStringLiteral("Release policy báo có bản mới 2.0.");
-    QTest::newRow("available, no version") << std::optional<ReleasePolicy>(policy(false, true))
-                                           << QStringLiteral("Release policy báo có bản mới .");
+    QTest::newRow("available, no version")
+        << std::optional<ReleasePolicy>(policy(false, true)) << QStringLiteral("Release policy báo có bản mới .");
     QTest::newRow("current") << std::optional<ReleasePolicy>(policy(false, false))
                              << QStringLiteral("Release policy OK cho phiên bản hiện tại.");
 }
@@ -178,7 +178,8 @@ void ViewModelReleaseTest::downloadLink_data()
     QTest::addColumn<bool>("opened");
 
     using Link = std::optional<QString>;
-    QTest::newRow("release disk image") << Link(QStringLiteral("https://releases.tavrin.vn/mac/TavrinDevivuKit-2.1.dmg"))
+    QTest::newRow("release disk image") << Link(
+        QStringLiteral("https://releases.tavrin.vn/mac/TavrinDevivuKit-2.1.dmg"))
                                         << true;
     QTest::newRow("letter case") << Link(QStringLiteral("HTTPS://Releases.Tavrin.vn/mac/Kit.DMG")) << true;
     QTest::newRow("plain http") << Link(QStringLiteral("http://releases.tavrin.vn/mac/Kit.dmg")) << false;
@@ -236,7 +237,8 @@ void ViewModelReleaseTest::titleAndMessage_data()
                                << english.updateRequiredMessage();
     QTest::newRow("no policy, Vietnamese") << Answer() << AppLanguage(AppLanguage::vietnamese)
                                            << QStringLiteral("Cần cập nhật") << vietnamese.updateRequiredMessage();
-    QTest::newRow("no policy, Korean") << Answer() << AppLanguage(AppLanguage::korean) << QStringLiteral("업데이트 필요")
+    QTest::newRow("no policy, Korean") << Answer() << AppLanguage(AppLanguage::korean)
+                                       << QStringLiteral("업데이트 필요")
                                        << AppStrings(AppLanguage::korean).updateRequiredMessage();
 
     ReleasePolicy own = policy(true, false, QStringLiteral("3.0"));

@@ -13,14 +13,6 @@ using Sheet = DevivuKitViewModel::Sheet;
 
 namespace {
 
-QStringList ids(const QList<AppItem>& items)
-{
-    QStringList found;
-    for (const AppItem& item : items)
-        found.append(item.id);
-    return found;
-}
-
 QJsonObject overlayRow(const QString& id, const QJsonValue& active, const QJsonValue& order)
 {
     QJsonObject row{{QStringLiteral("item_id"), id}};
@@ -83,8 +75,8 @@ void ViewModelStartupTest::startsWithThreeLinesAndItsFirstState()
     QVERIFY(!model.updateRequired());
 
     QVERIFY(harness.settle());
-    QVERIFY(model.logLines().contains(
-        QStringLiteral("[09:08:07] Release policy không khả dụng; app tiếp tục fail-open.")));
+    QVERIFY(
+        model.logLines().contains(QStringLiteral("[09:08:07] Release policy không khả dụng; app tiếp tục fail-open.")));
     QCOMPARE(harness.cloud->calls(FakeCloud::Operation::releasePolicy).size(), 1);
     QCOMPARE(harness.engine->calls(FakeEngine::Operation::statuses).size(), 1);
     // Every engine and cloud call ran off the GUI thread.
@@ -168,14 +160,13 @@ void ViewModelStartupTest::cachedRows()
     harness.engine->hold(FakeEngine::Operation::statuses);
     DevivuKitViewModel& model = harness.start();
 
-    const QStringList catalog = ids(model.catalogItems());
+    const QStringList catalog = ViewModelHarness::ids(model.catalogItems());
     QCOMPARE(catalog.size(), count);
     QCOMPARE(catalog.mid(0, first.size()), first);
     for (const QString& id : absent)
         QVERIFY2(!catalog.contains(id), qPrintable(id));
-    QCOMPARE(model.logLines().value(1),
-             QStringLiteral("[09:08:07] Catalog Linux đã map sang macOS: ") + QString::number(count)
-                 + QStringLiteral(" mục."));
+    QCOMPARE(model.logLines().value(1), QStringLiteral("[09:08:07] Catalog Linux đã map sang macOS: ")
+                                            + QString::number(count) + QStringLiteral(" mục."));
     // Statuses are seeded for the working catalog only.
     QStringList seeded = model.statuses().keys();
     seeded.sort();
@@ -226,8 +217,8 @@ void ViewModelStartupTest::sheetsAndToasts()
     QCOMPARE(Sheet::auditDetail(fromHomebrew).id(), QStringLiteral("audit-org.example.viewer-Homebrew"));
     const QStringList plain{Sheet::settings().id(), Sheet::systemChecks().id(), Sheet::report().id(),
                             Sheet::cloudTools().id()};
-    QCOMPARE(plain, (QStringList{QStringLiteral("settings"), QStringLiteral("system-checks"),
-                                 QStringLiteral("report"), QStringLiteral("cloud-tools")}));
+    QCOMPARE(plain, (QStringList{QStringLiteral("settings"), QStringLiteral("system-checks"), QStringLiteral("report"),
+                                 QStringLiteral("cloud-tools")}));
 
     using Toast = DevivuKitViewModel::ToastMessage;
     const Toast first{QUuid::createUuid(), QStringLiteral("Copied"), Toast::Kind::success};

@@ -8,14 +8,6 @@
 
 namespace {
 
-QStringList ids(const QList<AppItem>& items)
-{
-    QStringList found;
-    for (const AppItem& item : items)
-        found.append(item.id);
-    return found;
-}
-
 CatalogGroup group(const QString& id)
 {
     return CatalogGroup{id, id, QString()};
@@ -154,9 +146,9 @@ void ViewModelStatusesTest::navigation()
     QCOMPARE(model.selectedGroupID(), QStringLiteral("printer"));
     // Its own entries and those naming it among their extra groups, in
     // catalog order.
-    QCOMPARE(ids(model.filteredItems()), (QStringList{QStringLiteral("pdfarranger"), QStringLiteral("xournalpp"),
-                                                      QStringLiteral("printer-drivers"),
-                                                      QStringLiteral("scanner-tools")}));
+    QCOMPARE(ViewModelHarness::ids(model.filteredItems()),
+             (QStringList{QStringLiteral("pdfarranger"), QStringLiteral("xournalpp"), QStringLiteral("printer-drivers"),
+                          QStringLiteral("scanner-tools")}));
     model.selectGroup(group(QStringLiteral("printer")));
     QCOMPARE(changed.size(), 1);
 
