@@ -19,8 +19,8 @@
 // What the view model uses of the engine. Operations are synchronous like the
 // engine's own: they block the calling thread (for minutes, for an install)
 // and never throw. One object serves several threads at once; the view model
-// calls it only from its background threads, never from the GUI thread
-// (macOSMajorVersion excepted, which only reads the host's version).
+// runs every blocking operation on its background threads and calls only
+// log() and macOSMajorVersion(), which return at once, on the GUI thread.
 //
 // The engine hands its finished log lines and its progress updates to the two
 // sinks given to the factory by posting them to the GUI thread as they are
