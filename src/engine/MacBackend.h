@@ -43,6 +43,14 @@ struct DirectAppVerificationTools;
 // The engine sees the Mac through a Host (see platform/Host.h): tools and fixed
 // folders are named by their Mac paths in argument vectors and log lines, and
 // mapped to local paths only where a file is started, read or written.
+//
+// One engine may serve several threads at once (the window's view model runs
+// its operations on a pool): what it holds is fixed at construction, each
+// line is written and handed on under a lock, children are started under the
+// runner's process-wide lock, and every operation keeps its working data to
+// itself. Call the two setters before the engine is shared. Keeping two
+// operations from changing the same thing on the Mac at once is the caller's
+// part.
 class MacBackend final {
 public:
     using LogSink = std::function<void(const QString& line)>;
