@@ -194,8 +194,14 @@ QList<Page> paginate(const QList<Block>& blocks, double contentWidth);
 // when it has none.
 AppLicenseEvidence evidenceOf(const InstalledMacApplication& application);
 
-// "verified", "strong", ...: the evidence's confidence, or the default of its
-// state when it carries none.
+// The evidence's confidence, or the one its state implies when it carries
+// none: verifiedReceipt verified; receiptIntegrityVerified, acquisitionReceipt
+// and licenseArtifact strong; accountBased and needsEntitlementReview
+// indicative; freeOrOpenSource and installationEvidence informational; the
+// rest none. The report and the window's detail sheet both show this one.
+LicenseEvidenceConfidence effectiveConfidence(const AppLicenseEvidence& evidence);
+
+// "verified", "strong", ...: the name of effectiveConfidence().
 QString confidenceWord(const AppLicenseEvidence& evidence);
 
 // ------------------------------------------------------ geometry and text

@@ -261,29 +261,34 @@ AppLicenseEvidence evidenceOf(const InstalledMacApplication& application)
     return none;
 }
 
-QString confidenceWord(const AppLicenseEvidence& evidence)
+LicenseEvidenceConfidence effectiveConfidence(const AppLicenseEvidence& evidence)
 {
     if (evidence.confidence)
-        return EnumText::toString(*evidence.confidence);
+        return *evidence.confidence;
     switch (evidence.state) {
     case AppLicenseEvidenceState::verifiedReceipt:
-        return QStringLiteral("verified");
+        return LicenseEvidenceConfidence::verified;
     case AppLicenseEvidenceState::receiptIntegrityVerified:
     case AppLicenseEvidenceState::acquisitionReceipt:
     case AppLicenseEvidenceState::licenseArtifact:
-        return QStringLiteral("strong");
+        return LicenseEvidenceConfidence::strong;
     case AppLicenseEvidenceState::accountBased:
     case AppLicenseEvidenceState::needsEntitlementReview:
-        return QStringLiteral("indicative");
+        return LicenseEvidenceConfidence::indicative;
     case AppLicenseEvidenceState::freeOrOpenSource:
     case AppLicenseEvidenceState::installationEvidence:
-        return QStringLiteral("informational");
+        return LicenseEvidenceConfidence::informational;
     case AppLicenseEvidenceState::accessRestricted:
     case AppLicenseEvidenceState::noEvidence:
     case AppLicenseEvidenceState::explicitUnlicensed:
         break;
     }
-    return QStringLiteral("none");
+    return LicenseEvidenceConfidence::none;
+}
+
+QString confidenceWord(const AppLicenseEvidence& evidence)
+{
+    return EnumText::toString(effectiveConfidence(evidence));
 }
 
 QList<Block> makeBlocks(const QString& reportText, const QList<InstalledMacApplication>& applications,

@@ -158,10 +158,12 @@ public:
     QString auditLicenseEvidenceLabel(AppLicenseEvidenceState state) const;
     QString auditLicenseConfidenceValue(LicenseEvidenceConfidence confidence) const;
 
-private:
-    // The text of this language among the five given (en, vi, ko, ja, zh).
+    // ---- Literals of the screens
+    // The text of this language among the five given (en, vi, ko, ja, zh),
+    // UTF-8.
     QString pick(const char* en, const char* vi, const char* ko, const char* ja, const char* zh) const;
 
+private:
     // Compiled-in tables, one list per language.
     static QList<std::pair<AppI18nKey, QString>> keyedTextList(AppLanguage language);
     static QList<std::pair<QString, QString>> itemDescriptionList(AppLanguage language);

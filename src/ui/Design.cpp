@@ -3,6 +3,7 @@
 #include "audit/ReportFontFamilies.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QPropertyAnimation>
 #include <QtGlobal>
 
@@ -28,8 +29,12 @@ QString fontFamily()
 QStringList fontFamilies(FontDesign design)
 {
     QStringList families = reportFontFamilies();
-    if (design == FontDesign::monospaced)
-        families.prepend(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    // The system's fixed font may be named by an alias ("monospace") that a
+    // list of families does not resolve: take the family it resolves to.
+    if (design == FontDesign::monospaced) {
+        static const QString fixed = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+        families.prepend(fixed);
+    }
     families.append(QStringLiteral("Noto Color Emoji"));
     return families;
 }
