@@ -3,6 +3,7 @@
 #include "audit/ReportFontFamilies.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QPropertyAnimation>
 #include <QtGlobal>
 
@@ -28,8 +29,13 @@ QString fontFamily()
 QStringList fontFamilies(FontDesign design)
 {
     QStringList families = reportFontFamilies();
-    if (design == FontDesign::monospaced)
-        families.prepend(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    if (design == FontDesign::monospaced) {
+        // The system's fixed font can be named by an alias ("monospace" under
+        // fontconfig) that a list of families does not resolve: the list
+        // names the family the alias stands for.
+        static const QString fixed = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+        families.prepend(fixed);
+    }
     families.append(QStringLiteral("Noto Color Emoji"));
     return families;
 }
