@@ -54,10 +54,12 @@ void Banner::setShownAnimated(bool shown)
     m_shownTarget = shown;
     if (m_slide)
         m_slide->stop(); // deleted when stopped
-    if (!shown && !isVisible()) {
-        // Nothing on screen to slide away (or the column is not shown yet).
-        setReveal(0);
-        hide();
+    const bool onScreen = parentWidget() ? parentWidget()->isVisible() : isVisible();
+    if (!onScreen || (!shown && !isVisible())) {
+        // Nothing to watch: the column is not on screen, or there is nothing
+        // to slide away.
+        setReveal(shown ? 1.0 : 0.0);
+        setVisible(shown);
         return;
     }
     if (shown && isHidden()) {

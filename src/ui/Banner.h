@@ -24,7 +24,8 @@ public:
     static constexpr int slideMilliseconds = 180;
 
     // Shows the strip and slides it in, or slides it out and then hides it.
-    // A call while the strip moves turns it round from where it is.
+    // A call while the strip moves turns it round from where it is; while
+    // the column is not on screen the strip is shown or hidden at once.
     void setShownAnimated(bool shown);
     // Where the strip is going: true once setShownAnimated(true) was asked
     // (also while it still slides in).
