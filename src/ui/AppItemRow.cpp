@@ -1,6 +1,7 @@
 #include "ui/AppItemRow.h"
 
 #include "ui/Design.h"
+#include "ui/RoundedBox.h"
 #include "ui/GroupPill.h"
 #include "ui/LinearProgressIndicator.h"
 #include "ui/SourcePill.h"
@@ -11,7 +12,6 @@
 
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
 
 namespace {
@@ -261,10 +261,5 @@ void AppItemRow::applyState()
 void AppItemRow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    QPainterPath shape;
-    shape.addRoundedRect(box, 8, 8);
-    painter.fillPath(shape, Design::card);
-    painter.strokePath(shape, QPen(Design::border, 1));
+    RoundedBox::paint(painter, QRectF(rect()), 8, Design::card, Design::border);
 }

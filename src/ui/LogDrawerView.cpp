@@ -2,6 +2,7 @@
 
 #include "app/DevivuKitViewModel.h"
 #include "ui/Design.h"
+#include "ui/RoundedBox.h"
 
 #include <QAbstractScrollArea>
 #include <QPainter>
@@ -224,11 +225,7 @@ LogDrawerView::LogDrawerView(DevivuKitViewModel& model, QWidget* parent)
 void LogDrawerView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath card;
-    card.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
-    painter.fillPath(card, Design::card);
-    painter.strokePath(card, QPen(Design::border, 1));
+    RoundedBox::paint(painter, QRectF(rect()), radius, Design::card, Design::border);
 }
 
 void LogDrawerView::resizeEvent(QResizeEvent* event)

@@ -1,10 +1,10 @@
 #include "ui/StatusPill.h"
 
 #include "ui/Design.h"
+#include "ui/RoundedBox.h"
 #include "ui/TextBlock.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 StatusPill::StatusPill(InstallStatus status, const std::optional<QString>& progressText, const AppStrings& strings,
                        QWidget* parent)
@@ -52,13 +52,6 @@ StatusPill::Colors StatusPill::colors(InstallStatus status)
 void StatusPill::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     const Colors look = colors(m_status);
-    const QRectF box = QRectF(rect());
-    QPainterPath shape;
-    shape.addRoundedRect(box, 8, 8);
-    painter.fillPath(shape, look.background);
-    QPainterPath outline;
-    outline.addRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-    painter.strokePath(outline, QPen(look.border, 1));
+    RoundedBox::paint(painter, QRectF(rect()), 8, look.background, look.border);
 }

@@ -1,13 +1,13 @@
 #include "ui/ToastView.h"
 
 #include "ui/Design.h"
+#include "ui/RoundedBox.h"
 #include "ui/SymbolView.h"
 #include "ui/Symbols.h"
 #include "ui/TextBlock.h"
 
 #include <QGraphicsDropShadowEffect>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <cmath>
 
@@ -146,12 +146,6 @@ void ToastView::resizeEvent(QResizeEvent* event)
 void ToastView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF card = QRectF(cardRect());
-    QPainterPath shape;
-    shape.addRoundedRect(card, 8, 8);
-    painter.fillPath(shape, Design::card);
-    QPainterPath outline;
-    outline.addRoundedRect(card.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-    painter.strokePath(outline, QPen(Design::withOpacity(kindColor(m_message.kind), 0.35), 1));
+    RoundedBox::paint(painter, QRectF(cardRect()), 8, Design::card,
+                      Design::withOpacity(kindColor(m_message.kind), 0.35));
 }
