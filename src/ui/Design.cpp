@@ -29,9 +29,10 @@ QString fontFamily()
 QStringList fontFamilies(FontDesign design)
 {
     QStringList families = reportFontFamilies();
-    // The system's fixed font may be named by an alias ("monospace") that a
-    // list of families does not resolve: take the family it resolves to.
     if (design == FontDesign::monospaced) {
+        // The system's fixed font can be named by an alias ("monospace" under
+        // fontconfig) that a list of families does not resolve: the list
+        // names the family the alias stands for.
         static const QString fixed = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
         families.prepend(fixed);
     }

@@ -82,13 +82,20 @@ struct WrappedLine {
     qsizetype start = 0;
 };
 
-QList<WrappedLine> wrap(const QString& text, const QFont& font, double width)
+// The text with each line break ("\r\n", "\n" or "\r") as one line separator.
+QString withLineSeparators(const QString& text)
 {
     QString withBreaks = text;
     withBreaks.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     for (QChar& c : withBreaks)
         if (c == u'\n' || c == u'\r')
             c = QChar::LineSeparator;
+    return withBreaks;
+}
+
+// Lines of a text given with line separators (withLineSeparators).
+QList<WrappedLine> wrap(const QString& withBreaks, const QFont& font, double width)
+{
     QTextLayout layout(withBreaks, font);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -218,16 +225,25 @@ TextBlock::Layout TextBlock::layout(double width) const
         }
         texts.append(line);
     } else {
-        const QList<WrappedLine> wrapped = wrap(m_text, lf.font, available);
+        const QString withBreaks = withLineSeparators(m_text);
+        const QList<WrappedLine> wrapped = wrap(withBreaks, lf.font, available);
         const qsizetype kept = m_maximumLines > 0 ? qMin<qsizetype>(m_maximumLines, wrapped.size())
                                                   : wrapped.size();
         for (qsizetype k = 0; k < kept; ++k)
             texts.append(wrapped.at(k).text);
         if (kept < wrapped.size()) {
-            // The last line holds the rest of the text, cut at its end.
-            const QString rest = trimmedEnd(oneLine(m_text.mid(wrapped.at(kept - 1).start)));
-            texts.last() = metrics.elidedText(rest, Qt::ElideRight, available);
-            result.truncated = texts.last() != rest;
+            const qsizetype next = wrapped.at(kept).start;
+            if (next > 0 && withBreaks.at(next - 1) == QChar::LineSeparator) {
+                // Cut at a line break: the last line shown keeps its own text
+                // and ends in the ellipsis; what follows is not joined to it.
+                texts.last() = metrics.elidedText(texts.last() + QChar(0x2026), Qt::ElideRight, available);
+                result.truncated = true;
+            } else {
+                // The last line holds the rest of the text, cut at its end.
+                const QString rest = trimmedEnd(oneLine(withBreaks.mid(wrapped.at(kept - 1).start)));
+                texts.last() = metrics.elidedText(rest, Qt::ElideRight, available);
+                result.truncated = texts.last() != rest;
+            }
         }
     }
 

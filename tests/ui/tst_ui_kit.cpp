@@ -129,6 +129,8 @@ void UiKitTest::textBlockLayout_data()
                                       << "none" << "one";
     QTest::newRow("two lines then an ellipsis")
         << longText << 2 << int(Qt::ElideRight) << 1.0 << 0.2 << 2 << "end" << "one";
+    QTest::newRow("cut at a line break") << QStringLiteral("First line\nSecond line\nThird line") << 2
+                                         << int(Qt::ElideRight) << 1.0 << 1.0 << 2 << "end" << "one";
     QTest::newRow("all lines without a limit")
         << longText << 0 << int(Qt::ElideRight) << 1.0 << 0.2 << -1 << "none" << "one";
     QTest::newRow("CJK wraps inside words") << japanese << 2 << int(Qt::ElideRight) << 1.0 << 0.25 << 2
