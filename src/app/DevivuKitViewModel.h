@@ -25,6 +25,8 @@
 #include <QStringList>
 #include <QUuid>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -107,8 +109,9 @@ public:
     };
 
     // Builds the state, creates the engine and the cloud client, reads the
-    // cached catalog rows and starts the start-up work (release policy,
-    // status refresh) without waiting for it.
+    // cached catalog rows, restores the report profile and the saved report
+    // snapshot, and starts the start-up work (release policy, readiness
+    // check, status refresh) without waiting for it.
     explicit DevivuKitViewModel(Dependencies dependencies = Dependencies(), QObject* parent = nullptr);
     ~DevivuKitViewModel() override;
 
@@ -345,6 +348,45 @@ private:
     // The held policy's latestVersion, else its minSupportedVersion.
     QString announcedVersion() const;
 
+    // ---- System checks and readiness
+    struct CheckRun;
+    void refreshCoreReadiness();
+    void applyCoreReadiness(const QList<SystemCheck>& checks);
+    void logChecks(const QList<SystemCheck>& checks);
+    void applyCheckRun(quint64 generation, const CheckRun& run, bool logToDrawer);
+    void finishPrepareReport(const QString& text, const QList<InstalledMacApplication>& applications,
+                             bool presentWhenReady);
+
+    // ---- Audit scan and report snapshot
+    void scheduleAuditScanAfterNavigationCommit();
+    void startReportInventoryScan();
+    void updateAuditScanProgress(int completed, int total);
+    void markReportCatalogRefresh();
+    void finishReportScan(const QString& text, const QList<InstalledMacApplication>& applications,
+                          const QHash<QString, InstallStatus>& statuses);
+    void finishReportFailure(const QString& error);
+    void saveReportSnapshot();
+    void loadReportSnapshot();
+
+    // ---- Report profile and PDF export
+    void loadReportProfile();
+    void startReportPDFExport();
+    void finishPDFExport(const QString& text, const QList<InstalledMacApplication>& applications,
+                         const QString& path);
+
+    // ---- Cloud actions
+    struct CloudCatalogAnswer;
+    // The progress text in the cloud output box (and, when asked, the
+    // status line); false when the release gate refused.
+    bool beginCloudAction(const QString& progressText, const std::optional<QString>& statusText);
+    // Runs the request on the pool, then finishCloudAction.
+    void runCloudAction(std::function<CloudResult(CloudApi&)> request);
+    // Runs the request on the pool; when it succeeds the working catalog is
+    // rebuilt from the cache files before finishCloudAction.
+    void runCloudCatalogAction(std::function<CloudResult(CloudApi&)> request);
+    void applyCloudCatalog(const CloudCatalogAnswer& answer);
+    void finishCloudAction(const CloudResult& result);
+
     // ---- Services
     std::shared_ptr<SettingsStore> m_settings;
     std::shared_ptr<DesktopServices> m_desktop;
@@ -402,4 +444,12 @@ private:
     // The operation whose banner is shown; the delayed hide acts only while
     // it is unchanged.
     quint64 m_operationDisplayToken = 0;
+    // The latest full system check: its generation (a result of another one
+    // is dropped) and the flag that cancels it while it runs (none once it
+    // was applied or cancelled).
+    quint64 m_systemCheckGeneration = 0;
+    std::shared_ptr<std::atomic_bool> m_systemCheckCancel;
+    // The audit scan waiting for the next turn; it starts only while this is
+    // unchanged (a newer schedule or another group renews it).
+    quint64 m_deferredAuditScanToken = 0;
 };
