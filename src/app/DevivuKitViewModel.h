@@ -217,28 +217,53 @@ public:
     bool releasePolicyAllowsAction();
     void openReleaseDownload();
 
-    // System checks and readiness.
+    // System checks and readiness. refreshChecks starts a full check (checks,
+    // inventory, statuses, text report) in the background; nothing shows
+    // until it ends, when everything is applied at once, the snapshot is
+    // saved, "Report written" is shown and the report sheet is presented: an
+    // open check sheet closes at once and the report sheet opens on the next
+    // turn; with no sheet open it opens at once; any other sheet stays. A
+    // newer run or cancelSystemCheck drops an older run (cancelSystemCheck
+    // also shows the ready text; the check sheet's close calls it, then
+    // clears activeSheet). logToDrawer writes a summary through the engine's
+    // log, which reaches logLines a turn later.
     void refreshChecks(bool logToDrawer);
     void cancelSystemCheck();
 
-    // The audit scan.
+    // The audit. openAuditWorkspace selects "audit" and starts a scan on the
+    // next turn unless another group is selected first; scanReportInventory
+    // starts one now. One scan at a time: isReportRefreshing is true while it
+    // runs, the audit progress moves, and at its end the report, the
+    // applications and the snapshot are replaced (a failure keeps them).
     void openAuditWorkspace();
     void scanReportInventory();
 
-    // The report sheet and the PDF export.
+    // The report sheet and the PDF export. exportReportPDF warns without a
+    // snapshot or without inspector and title, then asks the save chooser
+    // (the only blocking call of the model) and writes, saves the snapshot
+    // and opens the PDF. saveReportProfile stores reportProfile (the sheet's
+    // close calls it; edits are otherwise kept in memory only).
     void openReport();
     void exportReportPDF();
     void saveReportProfile();
 
-    // Cloud actions.
+    // Cloud actions: the progress text in cloudOutput at once (and in
+    // currentAction for the sync and the upload), the request in the
+    // background, the client's message in cloudOutput, the log and a toast
+    // at the end. A successful sync or Business configuration rebuilds the
+    // catalog and refreshes the statuses. Not refused while an install runs.
     void syncCatalog();
     void uploadReport();
     void syncTechnicianWorkspace();
     void updateTechnicianBranding(const QString& displayName, const std::optional<QString>& logoDataURL);
+    // Blank ids send the working catalog's standard-group entries.
     void saveTechnicianProfile(const QString& name, const QString& itemIDs);
+    // action is "fetch" or "update".
     void businessDeviceConfig(const QString& action, const QString& department, const QString& assetCode);
 
-    // Language, clipboard and the Homebrew guide.
+    // Language, clipboard and the Homebrew guide; none of them passes the
+    // release gate. setLanguage stores the choice, resets the status line and
+    // translates the placeholders; a readiness result is checked again.
     void setLanguage(AppLanguage language);
     void openHomebrewGuide();
     void copyHomebrewInstallCommand();

@@ -3,6 +3,7 @@
 // restored between runs.
 
 #include "TestApplication.h"
+#include "TestFiles.h"
 #include "ViewModelHarness.h"
 #include "app/AuditProgressThrottle.h"
 #include "app/ReportSnapshot.h"
@@ -15,8 +16,6 @@
 #include <QJsonObject>
 #include <QSignalSpy>
 #include <QtTest>
-
-#include <sys/stat.h>
 
 using Operation = FakeEngine::Operation;
 using State = AppLicenseEvidenceState;
@@ -39,27 +38,6 @@ QList<InstalledMacApplication> applications(int count)
     for (int index = 0; index < count; ++index)
         found.append(testApplication(QStringLiteral("App%1").arg(index)));
     return found;
-}
-
-mode_t permissions(const QString& path)
-{
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return 0;
-    return info.st_mode & 07777;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-           && file.write(bytes) == bytes.size();
 }
 
 ReportSnapshot snapshot(const QString& text, int count, const QDateTime& createdAt)
@@ -314,9 +292,9 @@ void ViewModelAuditTest::snapshotIsOwnerOnly()
     model.scanReportInventory();
     QVERIFY(harness.settle());
 
-    QCOMPARE(permissions(folder), mode_t(0700));
-    QCOMPARE(permissions(ReportSnapshot::filePath()), mode_t(0600));
-    const QByteArray bytes = readAll(ReportSnapshot::filePath());
+    QCOMPARE(TestFiles::permissions(folder), mode_t(0700));
+    QCOMPARE(TestFiles::permissions(ReportSnapshot::filePath()), mode_t(0600));
+    const QByteArray bytes = TestFiles::read(ReportSnapshot::filePath());
     QVERIFY2(!bytes.contains('\n') && !bytes.contains(": "), bytes.constData());
     const QJsonObject object = QJsonDocument::fromJson(bytes).object();
     QCOMPARE(object.keys(), (QStringList{"applications", "createdAt", "text"}));
@@ -335,7 +313,7 @@ void ViewModelAuditTest::snapshotThatCannotBeSavedIsLogged()
     ViewModelHarness harness;
     DevivuKitViewModel& model = harness.startSettled();
     // The Reports folder cannot be made below an ordinary file.
-    QVERIFY(writeAll(harness.environment.root() + QStringLiteral("/file"), "x"));
+    QVERIFY(TestFiles::write(harness.environment.root() + QStringLiteral("/file"), "x"));
     qputenv(AppRuntime::configDirVariable, QFile::encodeName(harness.environment.root() + QStringLiteral("/file")));
     harness.engine->setReport(QStringLiteral("báo cáo"), harness.environment.root() + QStringLiteral("/report.txt"));
     harness.settings->setBytes(legacyKey, "{}");
@@ -380,7 +358,7 @@ void ViewModelAuditTest::loadedAtStartUp()
 
     ViewModelHarness harness;
     if (!file.isEmpty())
-        QVERIFY(writeAll(ReportSnapshot::filePath(), file));
+        QVERIFY(TestFiles::write(ReportSnapshot::filePath(), file));
     if (!legacy.isEmpty())
         harness.settings->setBytes(legacyKey, legacy);
     DevivuKitViewModel& model = harness.start();
@@ -392,7 +370,7 @@ void ViewModelAuditTest::loadedAtStartUp()
         QVERIFY(!model.hasReportSnapshot());
         QVERIFY(model.reportText().isEmpty());
         QCOMPARE(model.auditProgressText(), QStringLiteral("0%"));
-        QCOMPARE(readAll(ReportSnapshot::filePath()), file);
+        QCOMPARE(TestFiles::read(ReportSnapshot::filePath()), file);
         QCOMPARE(harness.settings->contains(legacyKey), !legacy.isEmpty());
         return;
     }
@@ -406,15 +384,15 @@ void ViewModelAuditTest::loadedAtStartUp()
     QCOMPARE(model.auditProgressDetailText(), AppStrings().auditComplete(source.applications.size()));
     if (fromFile) {
         // The file is used as it is; a legacy copy beside it stays.
-        QCOMPARE(readAll(ReportSnapshot::filePath()), file);
+        QCOMPARE(TestFiles::read(ReportSnapshot::filePath()), file);
         QCOMPARE(harness.settings->contains(legacyKey), !legacy.isEmpty());
     } else {
         // Moved into the file, stamped with the time of loading.
-        const std::optional<ReportSnapshot> moved = ReportSnapshot::fromJson(readAll(ReportSnapshot::filePath()));
+        const std::optional<ReportSnapshot> moved = ReportSnapshot::fromJson(TestFiles::read(ReportSnapshot::filePath()));
         QVERIFY(moved);
         QCOMPARE(moved->text, loaded);
         QCOMPARE(moved->createdAt, harness.clock->now());
-        QCOMPARE(permissions(ReportSnapshot::filePath()), mode_t(0600));
+        QCOMPARE(TestFiles::permissions(ReportSnapshot::filePath()), mode_t(0600));
         QVERIFY(!harness.settings->contains(legacyKey));
     }
 }
@@ -432,7 +410,7 @@ void ViewModelAuditTest::loadedSnapshotStaysUntilTheScanEnds()
 
     ViewModelHarness harness;
     const ReportSnapshot saved = snapshot(QStringLiteral("hôm qua"), 2, QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5)));
-    QVERIFY(writeAll(ReportSnapshot::filePath(), saved.toJson()));
+    QVERIFY(TestFiles::write(ReportSnapshot::filePath(), saved.toJson()));
     harness.engine->setStatus(QStringLiteral("vlc"), InstallStatus::installed);
     DevivuKitViewModel& model = harness.startSettled();
     harness.engine->setStatus(QStringLiteral("vlc"), InstallStatus::missing);
@@ -454,7 +432,7 @@ void ViewModelAuditTest::loadedSnapshotStaysUntilTheScanEnds()
     if (fails) {
         QCOMPARE(model.reportText(), QStringLiteral("hôm qua"));
         QCOMPARE(model.reportSnapshotDate(), std::optional<QDateTime>(saved.createdAt));
-        QCOMPARE(readAll(ReportSnapshot::filePath()), saved.toJson());
+        QCOMPARE(TestFiles::read(ReportSnapshot::filePath()), saved.toJson());
         // The statuses read by the failed scan are not applied.
         QCOMPARE(model.statuses().value(QStringLiteral("vlc")), InstallStatus::installed);
         QCOMPARE(model.currentAction(), QStringLiteral("Không ghi được report."));
@@ -466,7 +444,7 @@ void ViewModelAuditTest::loadedSnapshotStaysUntilTheScanEnds()
         QCOMPARE(model.reportText(), QStringLiteral("hôm nay"));
         QCOMPARE(model.reportApplications().size(), 5);
         QCOMPARE(model.statuses().value(QStringLiteral("vlc")), InstallStatus::missing);
-        QCOMPARE(ReportSnapshot::fromJson(readAll(ReportSnapshot::filePath()))->text, QStringLiteral("hôm nay"));
+        QCOMPARE(ReportSnapshot::fromJson(TestFiles::read(ReportSnapshot::filePath()))->text, QStringLiteral("hôm nay"));
     }
 }
 

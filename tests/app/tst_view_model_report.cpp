@@ -2,12 +2,10 @@
 // the PDF export with its checks, its chooser and its outcome.
 
 #include "TestApplication.h"
+#include "TestFiles.h"
 #include "ViewModelHarness.h"
 #include "app/ReportSnapshot.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <QtTest>
 
@@ -20,12 +18,6 @@ namespace {
 const QString profileKey = QStringLiteral("tavrin.mac.report-profile");
 const QString chosenPath = QStringLiteral("/Users/tester/Desktop/kiểm tra.pdf");
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A saved snapshot, restored by the next model that starts.
 QByteArray saveSnapshot(const QString& text)
 {
@@ -33,11 +25,7 @@ QByteArray saveSnapshot(const QString& text)
                                   {testApplication(QStringLiteral("Viewer")), testApplication(QStringLiteral("Zip"))},
                                   QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5))};
     const QByteArray bytes = snapshot.toJson();
-    QDir().mkpath(ReportSnapshot::folder());
-    QFile file(ReportSnapshot::filePath());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return bytes;
+    return TestFiles::write(ReportSnapshot::filePath(), bytes) ? bytes : QByteArray();
 }
 
 MacReportProfile profile(const QString& inspector, const QString& subject)
@@ -177,7 +165,7 @@ void ViewModelReportTest::chooserCancelled()
     QVERIFY(!harness.settings->contains(profileKey));
     QCOMPARE(model.currentAction(), action);
     QVERIFY(!model.toast());
-    QCOMPARE(readAll(ReportSnapshot::filePath()), saved);
+    QCOMPARE(TestFiles::read(ReportSnapshot::filePath()), saved);
 }
 
 void ViewModelReportTest::exported()
@@ -204,7 +192,7 @@ void ViewModelReportTest::exported()
     // and the PDF opened.
     QCOMPARE(harness.settings->bytes(profileKey),
              std::optional<QByteArray>(QJsonDocument(edited.toJson()).toJson(QJsonDocument::Compact)));
-    const std::optional<ReportSnapshot> saved = ReportSnapshot::fromJson(readAll(ReportSnapshot::filePath()));
+    const std::optional<ReportSnapshot> saved = ReportSnapshot::fromJson(TestFiles::read(ReportSnapshot::filePath()));
     QVERIFY(saved);
     QCOMPARE(saved->createdAt, harness.clock->now());
     QCOMPARE(saved->applications, applications);
@@ -234,7 +222,7 @@ void ViewModelReportTest::writerFails()
     QCOMPARE(model.toast()->kind, Toast::Kind::failure);
     QCOMPARE(model.auditProgressText(), QStringLiteral("0%"));
     QCOMPARE(model.auditProgressDetailText(), AppStrings().auditPreparing());
-    QCOMPARE(readAll(ReportSnapshot::filePath()), saved);
+    QCOMPARE(TestFiles::read(ReportSnapshot::filePath()), saved);
     QCOMPARE(model.reportSnapshotDate(), std::optional<QDateTime>(QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5))));
     QVERIFY(harness.desktop->openedFiles().isEmpty());
     // Past the chooser, the profile was stored already.
@@ -263,7 +251,7 @@ void ViewModelReportTest::resultsThatLandWhileChoosingAreExported()
     QCOMPARE(harness.pdfWriter->calls().constFirst().applications,
              QList<InstalledMacApplication>{testApplication(QStringLiteral("New"))});
     QCOMPARE(model.reportText(), QStringLiteral("hôm nay"));
-    QCOMPARE(ReportSnapshot::fromJson(readAll(ReportSnapshot::filePath()))->text, QStringLiteral("hôm nay"));
+    QCOMPARE(ReportSnapshot::fromJson(TestFiles::read(ReportSnapshot::filePath()))->text, QStringLiteral("hôm nay"));
 }
 
 void ViewModelReportTest::profileKeptBetweenRuns_data()
