@@ -123,12 +123,15 @@ DevivuKitViewModel::DevivuKitViewModel(Dependencies dependencies, QObject* paren
         m_cloud->cachedBusinessPolicyRows(),
         Catalog::applyingCloudOverlay(m_cloud->cachedCatalogRows(), Catalog::items()));
     seedStatuses();
+    loadReportProfile();
+    loadReportSnapshot();
 
     appendLog(QStringLiteral("Khởi động UI native SwiftUI/AppKit."));
     appendLog(QStringLiteral("Catalog Linux đã map sang macOS: ") + QString::number(m_catalogItems.size())
               + QStringLiteral(" mục."));
 
     checkReleasePolicy(false);
+    refreshCoreReadiness();
     refreshStatuses(false);
 }
 

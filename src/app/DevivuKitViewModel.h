@@ -25,6 +25,8 @@
 #include <QStringList>
 #include <QUuid>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <variant>
@@ -107,8 +109,9 @@ public:
     };
 
     // Builds the state, creates the engine and the cloud client, reads the
-    // cached catalog rows and starts the start-up work (release policy,
-    // status refresh) without waiting for it.
+    // cached catalog rows, restores the report profile and the saved report
+    // snapshot, and starts the start-up work (release policy, readiness
+    // check, status refresh) without waiting for it.
     explicit DevivuKitViewModel(Dependencies dependencies = Dependencies(), QObject* parent = nullptr);
     ~DevivuKitViewModel() override;
 
@@ -214,28 +217,53 @@ public:
     bool releasePolicyAllowsAction();
     void openReleaseDownload();
 
-    // System checks and readiness.
+    // System checks and readiness. refreshChecks starts a full check (checks,
+    // inventory, statuses, text report) in the background; nothing shows
+    // until it ends, when everything is applied at once, the snapshot is
+    // saved, "Report written" is shown and the report sheet is presented: an
+    // open check sheet closes at once and the report sheet opens on the next
+    // turn; with no sheet open it opens at once; any other sheet stays. A
+    // newer run or cancelSystemCheck drops an older run (cancelSystemCheck
+    // also shows the ready text; the check sheet's close calls it, then
+    // clears activeSheet). logToDrawer writes a summary through the engine's
+    // log, which reaches logLines a turn later.
     void refreshChecks(bool logToDrawer);
     void cancelSystemCheck();
 
-    // The audit scan.
+    // The audit. openAuditWorkspace selects "audit" and starts a scan on the
+    // next turn unless another group is selected first; scanReportInventory
+    // starts one now. One scan at a time: isReportRefreshing is true while it
+    // runs, the audit progress moves, and at its end the report, the
+    // applications and the snapshot are replaced (a failure keeps them).
     void openAuditWorkspace();
     void scanReportInventory();
 
-    // The report sheet and the PDF export.
+    // The report sheet and the PDF export. exportReportPDF warns without a
+    // snapshot or without inspector and title, then asks the save chooser
+    // (the only blocking call of the model) and writes, saves the snapshot
+    // and opens the PDF. saveReportProfile stores reportProfile (the sheet's
+    // close calls it; edits are otherwise kept in memory only).
     void openReport();
     void exportReportPDF();
     void saveReportProfile();
 
-    // Cloud actions.
+    // Cloud actions: the progress text in cloudOutput at once (and in
+    // currentAction for the sync and the upload), the request in the
+    // background, the client's message in cloudOutput, the log and a toast
+    // at the end. A successful sync or Business configuration rebuilds the
+    // catalog and refreshes the statuses. Not refused while an install runs.
     void syncCatalog();
     void uploadReport();
     void syncTechnicianWorkspace();
     void updateTechnicianBranding(const QString& displayName, const std::optional<QString>& logoDataURL);
+    // Blank ids send the working catalog's standard-group entries.
     void saveTechnicianProfile(const QString& name, const QString& itemIDs);
+    // action is "fetch" or "update".
     void businessDeviceConfig(const QString& action, const QString& department, const QString& assetCode);
 
-    // Language, clipboard and the Homebrew guide.
+    // Language, clipboard and the Homebrew guide; none of them passes the
+    // release gate. setLanguage stores the choice, resets the status line and
+    // translates the placeholders; a readiness result is checked again.
     void setLanguage(AppLanguage language);
     void openHomebrewGuide();
     void copyHomebrewInstallCommand();
@@ -345,6 +373,45 @@ private:
     // The held policy's latestVersion, else its minSupportedVersion.
     QString announcedVersion() const;
 
+    // ---- System checks and readiness
+    struct CheckRun;
+    void refreshCoreReadiness();
+    void applyCoreReadiness(const QList<SystemCheck>& checks);
+    void logChecks(const QList<SystemCheck>& checks);
+    void applyCheckRun(quint64 generation, const CheckRun& run, bool logToDrawer);
+    void finishPrepareReport(const QString& text, const QList<InstalledMacApplication>& applications,
+                             bool presentWhenReady);
+
+    // ---- Audit scan and report snapshot
+    void scheduleAuditScanAfterNavigationCommit();
+    void startReportInventoryScan();
+    void updateAuditScanProgress(int completed, int total);
+    void markReportCatalogRefresh();
+    void finishReportScan(const QString& text, const QList<InstalledMacApplication>& applications,
+                          const QHash<QString, InstallStatus>& statuses);
+    void finishReportFailure(const QString& error);
+    void saveReportSnapshot();
+    void loadReportSnapshot();
+
+    // ---- Report profile and PDF export
+    void loadReportProfile();
+    void startReportPDFExport();
+    void finishPDFExport(const QString& text, const QList<InstalledMacApplication>& applications,
+                         const QString& path);
+
+    // ---- Cloud actions
+    struct CloudCatalogAnswer;
+    // The progress text in the cloud output box (and, when asked, the
+    // status line); false when the release gate refused.
+    bool beginCloudAction(const QString& progressText, const std::optional<QString>& statusText);
+    // Runs the request on the pool, then finishCloudAction.
+    void runCloudAction(std::function<CloudResult(CloudApi&)> request);
+    // Runs the request on the pool; when it succeeds the working catalog is
+    // rebuilt from the cache files before finishCloudAction.
+    void runCloudCatalogAction(std::function<CloudResult(CloudApi&)> request);
+    void applyCloudCatalog(const CloudCatalogAnswer& answer);
+    void finishCloudAction(const CloudResult& result);
+
     // ---- Services
     std::shared_ptr<SettingsStore> m_settings;
     std::shared_ptr<DesktopServices> m_desktop;
@@ -402,4 +469,12 @@ private:
     // The operation whose banner is shown; the delayed hide acts only while
     // it is unchanged.
     quint64 m_operationDisplayToken = 0;
+    // The latest full system check: its generation (a result of another one
+    // is dropped) and the flag that cancels it while it runs (none once it
+    // was applied or cancelled).
+    quint64 m_systemCheckGeneration = 0;
+    std::shared_ptr<std::atomic_bool> m_systemCheckCancel;
+    // The audit scan waiting for the next turn; it starts only while this is
+    // unchanged (a newer schedule or another group renews it).
+    quint64 m_deferredAuditScanToken = 0;
 };

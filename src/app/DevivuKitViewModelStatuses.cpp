@@ -50,5 +50,7 @@ void DevivuKitViewModel::selectGroup(const CatalogGroup& group)
 {
     if (m_selectedGroupID == group.id)
         return;
+    // An audit scan still waiting for its turn does not start.
+    ++m_deferredAuditScanToken;
     setSelectedGroupID(group.id);
 }

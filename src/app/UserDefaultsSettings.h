@@ -8,6 +8,8 @@
 class UserDefaultsSettings final : public SettingsStore {
 public:
     UserDefaultsSettings() = default;
+    // A store in the INI file at filePath, as UserDefaults(filePath).
+    explicit UserDefaultsSettings(const QString& filePath) : m_defaults(filePath) {}
 
     std::optional<QString> text(const QString& key) const override;
     std::optional<QByteArray> bytes(const QString& key) const override;

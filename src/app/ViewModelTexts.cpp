@@ -23,6 +23,11 @@ QString pick(AppLanguage language, const char* en, const char* vi, const char* k
     return QString::fromUtf8(en);
 }
 
+QString vietnameseOrEnglish(AppLanguage language, const char* vi, const char* en)
+{
+    return QString::fromUtf8(language == AppLanguage::vietnamese ? vi : en);
+}
+
 } // namespace
 
 QString standardPresetName(AppLanguage language)
@@ -38,6 +43,59 @@ QString fullPresetName(AppLanguage language)
 QString updateRequiredTitle(AppLanguage language)
 {
     return pick(language, "Update required", "Cần cập nhật", "업데이트 필요", "アップデートが必要", "需要更新");
+}
+
+QString reportWritten(AppLanguage language)
+{
+    return pick(language, "Report written", "Đã ghi report", "보고서를 작성했습니다", "レポートを書き込みました",
+                "报告已写入");
+}
+
+QString openedReport(AppLanguage language)
+{
+    return pick(language, "Opened report", "Đã mở report", "보고서를 열었습니다", "レポートを開きました",
+                "已打开报告");
+}
+
+QString exportPdfTitle(AppLanguage language)
+{
+    return pick(language, "Export PDF", "Xuất PDF", "PDF 내보내기", "PDFを書き出す", "导出 PDF");
+}
+
+QString scanBeforeExport(AppLanguage language)
+{
+    return vietnameseOrEnglish(language, "Hãy quét máy trước khi xuất PDF.", "Scan the computer before exporting PDF.");
+}
+
+QString enterInspectorAndTitle(AppLanguage language)
+{
+    return vietnameseOrEnglish(language, "Hãy nhập tên người kiểm tra và tiêu đề báo cáo.",
+                               "Enter the inspector name and report title.");
+}
+
+QString pdfExported(AppLanguage language)
+{
+    return vietnameseOrEnglish(language, "Đã xuất PDF", "PDF exported");
+}
+
+QString syncingWorkspace(AppLanguage language)
+{
+    return vietnameseOrEnglish(language, "Đang đồng bộ workspace cửa hàng…", "Syncing repair-shop workspace…");
+}
+
+QString savingBranding(AppLanguage language)
+{
+    return vietnameseOrEnglish(language, "Đang lưu tên và logo cửa hàng…", "Saving repair-shop branding…");
+}
+
+QString savingSharedProfile(AppLanguage language)
+{
+    return vietnameseOrEnglish(language, "Đang lưu profile dùng chung…", "Saving shared setup profile…");
+}
+
+QString loadingBusinessConfig(AppLanguage language)
+{
+    return vietnameseOrEnglish(language, "Đang tải cấu hình Business…", "Loading Business configuration…");
 }
 
 QString methodLabel(AppKind kind)

@@ -20,5 +20,7 @@ void FakeDesktop::copyText(const QString& text)
 std::optional<QString> FakeDesktop::chooseSaveFile(const SaveRequest& request)
 {
     m_saveRequests.append(request);
+    if (m_whileChoosing)
+        m_whileChoosing();
     return m_saveAnswer;
 }

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 // A desktop for view-model tests: it records what it is asked to open, copy
 // and save, and answers the save chooser from the script.
 class FakeDesktop final : public DesktopServices {
@@ -13,6 +15,9 @@ public:
     void setDocumentsFolder(const QString& folder) { m_documentsFolder = folder; }
     // What the save chooser answers (cancelled unless set).
     void setSaveAnswer(const std::optional<QString>& path) { m_saveAnswer = path; }
+    // Runs while the chooser is open, before it answers (as the window's
+    // modal dialog lets posted results land meanwhile).
+    void setWhileChoosing(std::function<void()> fn) { m_whileChoosing = std::move(fn); }
 
     const QList<QUrl>& openedUrls() const { return m_openedUrls; }
     const QStringList& openedFiles() const { return m_openedFiles; }
@@ -30,6 +35,7 @@ private:
     bool m_openResult = true;
     QString m_documentsFolder = QStringLiteral("/Users/tester/Documents");
     std::optional<QString> m_saveAnswer;
+    std::function<void()> m_whileChoosing;
     QList<QUrl> m_openedUrls;
     QStringList m_openedFiles;
     QStringList m_copiedTexts;

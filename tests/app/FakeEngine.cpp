@@ -89,8 +89,20 @@ void FakeEngine::setStatusSnapshot(const QList<QMap<QString, QString>>& snapshot
 void FakeEngine::setReport(const QString& text, const QString& reportFilePath)
 {
     std::lock_guard lock(m_mutex);
-    m_reportText = text;
+    m_reportBytes = text.toUtf8();
     m_reportFilePath = reportFilePath;
+}
+
+void FakeEngine::setReportBytes(const QByteArray& bytes)
+{
+    std::lock_guard lock(m_mutex);
+    m_reportBytes = bytes;
+}
+
+bool FakeEngine::sawCancellation() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_sawCancellation;
 }
 
 void FakeEngine::setReportError(const std::optional<QString>& error)
@@ -280,8 +292,11 @@ FakeEngine::installedAdditionalApplications(const std::function<void(int complet
     if (progress)
         progress(0, total);
     for (const InstalledMacApplication& application : all) {
-        if (isCancelled && isCancelled())
+        if (isCancelled && isCancelled()) {
+            std::lock_guard lock(m_mutex);
+            m_sawCancellation = true;
             return found;
+        }
         found.append(application);
         if (progress)
             progress(static_cast<int>(found.size()), total);
@@ -295,18 +310,18 @@ EngineApi::WrittenReport FakeEngine::writeReport(const std::optional<QList<Syste
 {
     record(Operation::writeReport, language.code());
     pass(Operation::writeReport, {});
-    QString text;
+    QByteArray bytes;
     QString path;
     {
         std::lock_guard lock(m_mutex);
         if (m_reportError)
             return {QString(), m_reportError};
-        text = m_reportText;
+        bytes = m_reportBytes;
         path = m_reportFilePath.isEmpty() ? AppRuntime::reportFile() : m_reportFilePath;
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0)
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) < 0)
         return {QString(), file.errorString()};
     return {path, std::nullopt};
 }

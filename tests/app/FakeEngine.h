@@ -65,7 +65,11 @@ public:
     // when empty) and answers that path, or answers the error without writing
     // when one is set.
     void setReport(const QString& text, const QString& reportFilePath = {});
+    // The report file's bytes as they are, valid UTF-8 or not.
+    void setReportBytes(const QByteArray& bytes);
     void setReportError(const std::optional<QString>& error);
+    // Whether a scan's isCancelled ever answered true.
+    bool sawCancellation() const;
 
     // Holds the next call of the operation (for the entry, when given).
     std::shared_ptr<Gate> hold(Operation operation, const QString& itemID = {});
@@ -115,7 +119,8 @@ private:
     QList<SystemCheck> m_checks;
     QList<InstalledMacApplication> m_applications;
     QList<QMap<QString, QString>> m_snapshot;
-    QString m_reportText;
+    QByteArray m_reportBytes;
+    bool m_sawCancellation = false;
     QString m_reportFilePath;
     std::optional<QString> m_reportError;
     QList<Call> m_calls;

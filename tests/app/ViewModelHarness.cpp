@@ -29,6 +29,7 @@ DevivuKitViewModel::Dependencies ViewModelHarness::dependencies() const
     dependencies.cloud = FakeCloud::factory(cloud);
     dependencies.settings = settings;
     dependencies.desktop = desktop;
+    dependencies.pdfWriter = pdfWriter;
     dependencies.clock = clock;
     dependencies.scheduler = scheduler;
     return dependencies;

@@ -3,6 +3,7 @@
 #include "FakeCloud.h"
 #include "FakeDesktop.h"
 #include "FakeEngine.h"
+#include "FakePdfWriter.h"
 #include "FixedClock.h"
 #include "ManualScheduler.h"
 #include "MemorySettings.h"
@@ -55,6 +56,7 @@ public:
     const std::shared_ptr<FakeCloud> cloud = std::make_shared<FakeCloud>();
     const std::shared_ptr<MemorySettings> settings = std::make_shared<MemorySettings>();
     const std::shared_ptr<FakeDesktop> desktop = std::make_shared<FakeDesktop>();
+    const std::shared_ptr<FakePdfWriter> pdfWriter = std::make_shared<FakePdfWriter>();
     const std::shared_ptr<FixedClock> clock = std::make_shared<FixedClock>();
     const std::shared_ptr<ManualScheduler> scheduler = std::make_shared<ManualScheduler>();
 

@@ -112,6 +112,16 @@ void ViewModelReleaseTest::guardedActionsRefused_data()
     QTest::newRow("removal") << "removal";
     QTest::newRow("standard preset") << "standard";
     QTest::newRow("full preset") << "full";
+    QTest::newRow("audit workspace") << "audit";
+    QTest::newRow("audit scan") << "scan";
+    QTest::newRow("report sheet") << "report";
+    QTest::newRow("PDF export") << "export";
+    QTest::newRow("catalog sync") << "syncCatalog";
+    QTest::newRow("report upload") << "uploadReport";
+    QTest::newRow("workspace sync") << "workspace";
+    QTest::newRow("branding") << "branding";
+    QTest::newRow("shared profile") << "profile";
+    QTest::newRow("Business configuration") << "business";
 }
 
 void ViewModelReleaseTest::guardedActionsRefused()
@@ -140,9 +150,30 @@ void ViewModelReleaseTest::guardedActionsRefused()
         QVERIFY(!model.pendingUninstall());
     } else if (action == QLatin1String("standard")) {
         model.installStandard();
-    } else {
+    } else if (action == QLatin1String("full")) {
         model.installFull();
+    } else if (action == QLatin1String("audit")) {
+        model.openAuditWorkspace();
+    } else if (action == QLatin1String("scan")) {
+        model.scanReportInventory();
+    } else if (action == QLatin1String("report")) {
+        model.openReport();
+    } else if (action == QLatin1String("export")) {
+        model.exportReportPDF();
+    } else if (action == QLatin1String("syncCatalog")) {
+        model.syncCatalog();
+    } else if (action == QLatin1String("uploadReport")) {
+        model.uploadReport();
+    } else if (action == QLatin1String("workspace")) {
+        model.syncTechnicianWorkspace();
+    } else if (action == QLatin1String("branding")) {
+        model.updateTechnicianBranding(QStringLiteral("Tiệm A"), std::nullopt);
+    } else if (action == QLatin1String("profile")) {
+        model.saveTechnicianProfile(QStringLiteral("Văn phòng"), QString());
+    } else {
+        model.businessDeviceConfig(QStringLiteral("fetch"), QString(), QString());
     }
+    harness.scheduler->advance(0);
     QVERIFY(harness.settle());
 
     QCOMPARE(harness.engine->calls().size(), engineCalls);
@@ -151,6 +182,10 @@ void ViewModelReleaseTest::guardedActionsRefused()
     QCOMPARE(model.logLines().size(), lines);
     QVERIFY(!model.isInstalling());
     QVERIFY(!model.showOperationProgress());
+    QVERIFY(!model.isReportRefreshing());
+    QVERIFY(!model.activeSheet());
+    QCOMPARE(model.selectedGroupID(), QStringLiteral("all"));
+    QVERIFY(harness.desktop->saveRequests().isEmpty());
     const AppStrings texts;
     QCOMPARE(model.currentAction(), texts.updateRequiredStatus());
     QCOMPARE(model.cloudOutput(), QStringLiteral("Cài bản 2.1 để tiếp tục."));
