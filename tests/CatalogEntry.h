@@ -13,3 +13,13 @@ inline const AppItem& catalogEntry(const QString& id)
             return item;
     qFatal("no catalog entry %s", qPrintable(id));
 }
+
+// The navigation group with this id; another id gives a group of its own
+// (as a catalog overlay could name one).
+inline CatalogGroup catalogGroup(const QString& id)
+{
+    for (const CatalogGroup& group : Catalog::groups())
+        if (group.id == id)
+            return group;
+    return {id, id, QStringLiteral("folder")};
+}

@@ -66,6 +66,15 @@ ButtonStyle ButtonStyle::action(ActionVariant variant)
     return style;
 }
 
+ButtonStyle ButtonStyle::symbolSquare(int side)
+{
+    ButtonStyle style;
+    style.symbolFrameWidth = side;
+    style.spacing = 0;
+    style.height = side;
+    return style;
+}
+
 ButtonStyle ButtonStyle::refresh()
 {
     ButtonStyle style;

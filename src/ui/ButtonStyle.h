@@ -59,4 +59,7 @@ struct ButtonStyle {
     // The white outlined secondary button: 13 px bold, 36 high, padding 14;
     // pressed, the white fill is at 0.8.
     static ButtonStyle refresh();
+    // A borderless button of one symbol at the body size, framed to a square
+    // of the side: the sheets' xmark (28) and the header's copy button (24).
+    static ButtonStyle symbolSquare(int side);
 };

@@ -41,13 +41,18 @@ void StyledButton::setButtonStyle(const ButtonStyle& style)
     update();
 }
 
+QString StyledButton::escapedTitle(const QString& title)
+{
+    QString escaped = title;
+    return escaped.replace(u'&', QStringLiteral("&&"));
+}
+
 void StyledButton::setTitle(const QString& title)
 {
     if (title == m_title)
         return;
     m_title = title;
-    QString escaped = title;
-    setText(escaped.replace(u'&', QStringLiteral("&&")));
+    setText(escapedTitle(title));
     updateGeometry();
     update();
 }
