@@ -17,10 +17,13 @@ namespace {
 
 const QString auditGroupID = QStringLiteral("audit");
 
-// The audit workspace shown in place of the catalog column.
+// The audit workspace shown in place of the catalog column: a blank stand-in
+// until the workspace view exists.
 QWidget* makeAuditWorkspace(DevivuKitViewModel&, QWidget* parent)
 {
-    return new QWidget(parent);
+    auto* placeholder = new QWidget(parent);
+    placeholder->setObjectName(QStringLiteral("audit-workspace"));
+    return placeholder;
 }
 
 } // namespace
@@ -63,7 +66,6 @@ ContentView::ContentView(DevivuKitViewModel& model, QWidget* parent) : QWidget(p
     stack->addWidget(m_catalog, 1);
 
     m_audit = makeAuditWorkspace(model, this);
-    m_audit->setObjectName(QStringLiteral("audit-workspace"));
     stack->addWidget(m_audit, 1);
 
     m_footer = new FooterView(model, this);
