@@ -79,3 +79,12 @@ ButtonStyle ButtonStyle::refresh()
     style.horizontalPadding = 14;
     return style;
 }
+
+ButtonStyle ButtonStyle::symbolOnly(int side)
+{
+    ButtonStyle style;
+    style.symbolFrameWidth = side;
+    style.spacing = 0;
+    style.height = side;
+    return style;
+}

@@ -59,4 +59,8 @@ struct ButtonStyle {
     // The white outlined secondary button: 13 px bold, 36 high, padding 14;
     // pressed, the white fill is at 0.8.
     static ButtonStyle refresh();
+    // A borderless button that is only a symbol framed to a square of the
+    // side, at the symbol's default size and colour (the sheets' close
+    // buttons, the headers' copy buttons).
+    static ButtonStyle symbolOnly(int side);
 };
