@@ -32,6 +32,21 @@ QString detailsWord(AppLanguage language)
     return pick(language, "Details", "Chi tiết", "세부 정보", "詳細", "详情");
 }
 
+QString headerTitle(AppLanguage language)
+{
+    return pick(language, "macOS inventory", "Kiểm kê macOS", "macOS 인벤토리", "macOSインベントリ", "macOS 盘点");
+}
+
+QString scanTitle(AppLanguage language)
+{
+    return pick(language, "Scan Mac", "Quét máy", "Mac 스캔", "Macをスキャン", "扫描 Mac");
+}
+
+QString reportWord(AppLanguage language)
+{
+    return pick(language, "Report", "Report", "보고서", "レポート", "报告");
+}
+
 QString sourceTitle(AppLanguage language)
 {
     return pick(language, "Source", "Nguồn", "소스", "入手元", "来源");

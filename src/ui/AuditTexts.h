@@ -19,6 +19,14 @@ QString detectedWord(AppLanguage language);
 // "Details", "Chi tiết", ...: the row's Details button and menu tooltip.
 QString detailsWord(AppLanguage language);
 
+// The workspace header's title: "macOS inventory", "Kiểm kê macOS", ...
+QString headerTitle(AppLanguage language);
+// The scan buttons' title: "Scan Mac", "Quét máy", ...
+QString scanTitle(AppLanguage language);
+// The word before the report's path: "Report" (also in Vietnamese),
+// "보고서", "レポート", "报告".
+QString reportWord(AppLanguage language);
+
 // The detail sheet's field titles that are not AppStrings texts.
 QString sourceTitle(AppLanguage language);
 QString bundleIdentifierTitle(AppLanguage language);
