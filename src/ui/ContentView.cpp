@@ -1,6 +1,7 @@
 #include "ui/ContentView.h"
 
 #include "app/DevivuKitViewModel.h"
+#include "ui/AuditWorkspaceView.h"
 #include "ui/CatalogHeaderView.h"
 #include "ui/Design.h"
 #include "ui/FooterView.h"
@@ -16,15 +17,6 @@
 namespace {
 
 const QString auditGroupID = QStringLiteral("audit");
-
-// The audit workspace shown in place of the catalog column: a blank stand-in
-// until the workspace view exists.
-QWidget* makeAuditWorkspace(DevivuKitViewModel&, QWidget* parent)
-{
-    auto* placeholder = new QWidget(parent);
-    placeholder->setObjectName(QStringLiteral("audit-workspace"));
-    return placeholder;
-}
 
 } // namespace
 
@@ -65,7 +57,7 @@ ContentView::ContentView(DevivuKitViewModel& model, QWidget* parent) : QWidget(p
     m_catalogLayout->addWidget(m_scroll, 1);
     stack->addWidget(m_catalog, 1);
 
-    m_audit = makeAuditWorkspace(model, this);
+    m_audit = new AuditWorkspaceView(model, this);
     stack->addWidget(m_audit, 1);
 
     m_footer = new FooterView(model, this);
