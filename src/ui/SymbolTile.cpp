@@ -23,6 +23,6 @@ void SymbolTile::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRectF box = QRectF(rect());
-    RoundedBox::paint(painter, box, 8, m_look.fill, m_look.outline);
+    RoundedBox::paint(painter, box, m_look.radius, m_look.fill, m_look.outline);
     Symbols::paint(painter, box, m_name, Symbols::side(m_look.symbolFont.pixelSize), m_look.symbolColor);
 }

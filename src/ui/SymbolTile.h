@@ -6,8 +6,8 @@
 #include <QString>
 #include <QWidget>
 
-// A square tile with a symbol centred on it: a rounded rectangle (radius 8)
-// filled with one colour and optionally outlined by a 1 px line. The catalog
+// A square tile with a symbol centred on it: a rounded rectangle (radius 8
+// unless the look says otherwise) filled with one colour and optionally outlined by a 1 px line. The catalog
 // row's 66 px icon frame, the banners' 42 px tiles and the detail sheet's
 // 58 px tile. The tile carries its symbol's name as the property "symbolName".
 class SymbolTile : public QWidget {
@@ -21,6 +21,7 @@ public:
         QColor outline = Qt::transparent; // none when transparent
         Design::FontSpec symbolFont;      // the symbol is set at this size
         QColor symbolColor;
+        double radius = 8;
     };
 
     SymbolTile(const QString& symbolName, const Look& look, QWidget* parent = nullptr);
