@@ -2,8 +2,11 @@
 
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
+
+using Row = ReportApplicationRow;
 
 ReportApplicationList::ReportApplicationList(QWidget* parent)
     : QAbstractScrollArea(parent), m_measure(std::make_unique<ReportApplicationRow::Measure>())
@@ -93,9 +96,23 @@ QSize ReportApplicationList::sizeHint() const
     return {400, 300};
 }
 
+int ReportApplicationList::measureWidth() const
+{
+    // While the scroll bar is about to appear (it does so a turn after the
+    // range grows), the rows are measured at the width it will leave, so
+    // that a long list is not measured twice.
+    const int width = rowWidth();
+    if (verticalScrollBar()->isVisibleTo(this))
+        return width;
+    const qint64 lowest = qint64(count()) * (Row::badgeHeight + 2 * Row::verticalPadding + Row::dividerHeight);
+    if (lowest <= viewport()->height())
+        return width;
+    return width - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+}
+
 void ReportApplicationList::ensureMeasured()
 {
-    const int width = rowWidth();
+    const int width = measureWidth();
     if (width == m_measuredWidth && m_tops.size() == m_applications.size() + 1)
         return;
     m_measuredWidth = width;

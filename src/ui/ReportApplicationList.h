@@ -56,6 +56,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The width the rows are measured at.
+    int measureWidth() const;
     // Measures every row again when the width changed or the list is new.
     void ensureMeasured();
     void updateScrollRange();

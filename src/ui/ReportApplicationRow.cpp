@@ -9,6 +9,9 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <cmath>
+#include <limits>
+
 const QColor ReportApplicationRow::zebraColor{248, 251, 255};
 const QColor ReportApplicationRow::textColor{51, 65, 85};
 const QColor ReportApplicationRow::dividerColor = Design::border;
@@ -18,6 +21,8 @@ namespace {
 // The columns of the five text cells.
 constexpr std::array<int, 5> textColumns{0, 1, 2, 3, 4};
 constexpr int signatureColumn = 5;
+// Characters whose advances the measure keeps: Latin, Vietnamese and more.
+constexpr char16_t advanceTableSize = 0x2000;
 constexpr int licenseColumn = 6;
 
 bool isLineBreak(char32_t c)
@@ -63,6 +68,7 @@ ReportApplicationRow::Measure::Measure()
     : m_probe(std::make_unique<TextBlock>(QString(), cellFont(), textColor)),
       m_metrics(Design::font(cellFont()))
 {
+    m_advances.assign(advanceTableSize, std::numeric_limits<float>::quiet_NaN());
     m_probe->setMaximumLines(2);
     m_probe->setText(QStringLiteral("X"));
     m_oneLine = m_probe->heightForWidth(1000);
@@ -86,21 +92,32 @@ int ReportApplicationRow::Measure::textHeight(const QString& text, int width)
     if (text.isEmpty())
         return 0;
     // A text on one line in the cell font itself is as high as one line of
-    // that font. Anything else (a line break, a character from a fallback
-    // font, a text that may not fit) is laid out as the cell lays it out.
-    bool simple = m_metrics.horizontalAdvance(text) <= width - 1;
-    for (qsizetype k = 0; simple && k < text.size(); ++k) {
-        char32_t c = text.at(k).unicode();
-        if (QChar::isHighSurrogate(c) && k + 1 < text.size() && text.at(k + 1).isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text.at(k), text.at(k + 1));
-            ++k;
+    // that font. Shaping a text is slow, so its width is first estimated from
+    // the characters' own advances, with room to spare for kerning. Anything
+    // else (a line break, a character from a fallback font, a text that may
+    // not fit) is laid out as the cell lays it out.
+    double natural = 0;
+    bool simple = true;
+    for (const QChar c : text) {
+        const double width = c.unicode() < advanceTableSize ? advance(c.unicode()) : -1;
+        if (width < 0 || isLineBreak(c.unicode())) {
+            simple = false;
+            break;
         }
-        simple = !isLineBreak(c) && m_metrics.inFontUcs4(c);
+        natural += width;
     }
-    if (simple)
+    if (simple && natural * 1.05 + 2 <= width)
         return m_oneLine;
     m_probe->setText(text);
     return m_probe->heightForWidth(width);
+}
+
+double ReportApplicationRow::Measure::advance(char16_t c)
+{
+    float& known = m_advances[c];
+    if (std::isnan(known))
+        known = m_metrics.inFontUcs4(c) ? float(m_metrics.horizontalAdvance(QChar(c))) : -1.0f;
+    return known;
 }
 
 ReportApplicationRow::ReportApplicationRow(QWidget* parent) : QWidget(parent)

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class ReportLicenseBadge;
 class ReportSignatureBadge;
@@ -72,10 +73,14 @@ public:
 
     private:
         int textHeight(const QString& text, int width);
+        // The advance of a character below U+2000 in the cell font itself;
+        // negative when the font lacks it.
+        double advance(char16_t c);
 
         std::unique_ptr<TextBlock> m_probe; // lays out the texts that need it
         QFontMetricsF m_metrics;
         int m_oneLine = 0;
+        std::vector<float> m_advances;
     };
 
     explicit ReportApplicationRow(QWidget* parent = nullptr);
