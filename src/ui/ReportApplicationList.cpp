@@ -80,8 +80,7 @@ ReportApplicationRow* ReportApplicationList::row(qsizetype position) const
 QList<ReportApplicationRow*> ReportApplicationList::builtRows() const
 {
     QList<ReportApplicationRow*> rows = m_rows.values();
-    std::sort(rows.begin(), rows.end(),
-              [](const ReportApplicationRow* a, const ReportApplicationRow* b) { return a->position() < b->position(); });
+    std::sort(rows.begin(), rows.end(), [](const Row* a, const Row* b) { return a->position() < b->position(); });
     return rows;
 }
 

@@ -2,6 +2,7 @@
 
 #include "audit/MacReportPDF.h"
 #include "audit/ResolvedDeveloperName.h"
+#include "ui/ReportColors.h"
 #include "ui/ReportLicenseBadge.h"
 #include "ui/ReportSignatureBadge.h"
 #include "ui/TextBlock.h"
@@ -12,8 +13,8 @@
 #include <cmath>
 #include <limits>
 
-const QColor ReportApplicationRow::zebraColor{248, 251, 255};
-const QColor ReportApplicationRow::textColor{51, 65, 85};
+const QColor ReportApplicationRow::zebraColor = ReportColors::lightFill;
+const QColor ReportApplicationRow::textColor = ReportColors::ink;
 const QColor ReportApplicationRow::dividerColor = Design::border;
 
 namespace {

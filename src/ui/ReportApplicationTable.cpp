@@ -5,6 +5,7 @@
 #include "ui/Pill.h"
 #include "ui/ReportApplicationList.h"
 #include "ui/ReportApplicationRow.h"
+#include "ui/ReportColors.h"
 #include "ui/ReportTexts.h"
 #include "ui/StyledButton.h"
 #include "ui/SymbolView.h"
@@ -20,9 +21,6 @@
 
 namespace {
 
-const QColor blue(37, 99, 235);
-const QColor navy(23, 37, 84);
-const QColor slate(100, 116, 139);
 const QColor titleRowFill(240, 247, 255);
 const QColor headerFill(35, 52, 84);
 const QColor pillText(22, 101, 52);
@@ -69,7 +67,7 @@ ButtonStyle prominentStyle()
     ButtonStyle style;
     style.font = {13, QFont::Medium};
     style.foreground = Qt::white;
-    style.fill = blue;
+    style.fill = ReportColors::blue;
     style.pressedFill = QColor(29, 78, 216);
     style.radius = 6;
     style.height = 28;
@@ -103,13 +101,14 @@ ReportApplicationTable::ReportApplicationTable(DevivuKitViewModel& model, QWidge
     auto* titleLayout = new QHBoxLayout(titleRow);
     titleLayout->setContentsMargins(padding, padding, padding, padding);
     titleLayout->setSpacing(8);
-    titleLayout->addWidget(new SymbolView(QStringLiteral("square.stack.3d.up.fill"), Symbols::side(13), blue, titleRow),
-                           0, Qt::AlignVCenter);
+    auto* symbol = new SymbolView(QStringLiteral("square.stack.3d.up.fill"), Symbols::side(13), ReportColors::blue,
+                                  titleRow);
+    titleLayout->addWidget(symbol, 0, Qt::AlignVCenter);
     auto* titles = new QVBoxLayout;
     titles->setSpacing(2);
-    m_title = new TextBlock({}, {15, QFont::Bold, Design::FontDesign::rounded}, navy, titleRow);
+    m_title = new TextBlock({}, {15, QFont::Bold, Design::FontDesign::rounded}, ReportColors::navy, titleRow);
     m_title->setMaximumLines(1);
-    m_subtitle = new TextBlock({}, {10, QFont::Medium, Design::FontDesign::rounded}, slate, titleRow);
+    m_subtitle = new TextBlock({}, {10, QFont::Medium, Design::FontDesign::rounded}, ReportColors::slate, titleRow);
     m_subtitle->setMaximumLines(1);
     titles->addWidget(m_title);
     titles->addWidget(m_subtitle);
@@ -147,7 +146,8 @@ ReportApplicationTable::ReportApplicationTable(DevivuKitViewModel& model, QWidge
     m_scanTimeRow = new QWidget(m_snapshotView);
     auto* scanTimeLayout = new QHBoxLayout(m_scanTimeRow);
     scanTimeLayout->setContentsMargins(padding, 10, padding, 0);
-    m_scanTime = new TextBlock({}, {10, QFont::Medium, Design::FontDesign::rounded}, slate, m_scanTimeRow);
+    m_scanTime = new TextBlock({}, {10, QFont::Medium, Design::FontDesign::rounded}, ReportColors::slate,
+                               m_scanTimeRow);
     m_scanTime->setMaximumLines(1);
     m_scanTime->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     scanTimeLayout->addWidget(m_scanTime);

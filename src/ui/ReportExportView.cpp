@@ -6,6 +6,7 @@
 #include "ui/Design.h"
 #include "ui/Pill.h"
 #include "ui/ReportApplicationTable.h"
+#include "ui/ReportColors.h"
 #include "ui/ReportPrimaryButton.h"
 #include "ui/ReportProfileColumn.h"
 #include "ui/ReportTexts.h"
@@ -39,14 +40,7 @@ constexpr int regionSpacing = 14;
 constexpr int profileWidth = 455;
 constexpr int stackSpacing = 8;
 
-const QColor blue(37, 99, 235);
-const QColor navy(23, 37, 84);
-const QColor slateBlue(82, 98, 122);
-const QColor slate(100, 116, 139);
-const QColor ink(51, 65, 85);
 const QColor folderColor(124, 141, 166);
-const QColor cardOutline(217, 229, 242);
-const QColor profileFill(248, 251, 255);
 
 // The header card: a gradient from light blue to light orange, radius 14.
 class HeaderCard : public QWidget {
@@ -107,7 +101,7 @@ ReportExportView::ReportExportView(DevivuKitViewModel& model, QWidget* parent) :
 
     auto* columns = new QHBoxLayout;
     columns->setSpacing(regionSpacing);
-    auto* left = new RoundedCard({profileFill, cardOutline, background, 12}, this);
+    auto* left = new RoundedCard({ReportColors::lightFill, ReportColors::cardOutline, background, 12}, this);
     left->setFixedWidth(profileWidth);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
@@ -124,7 +118,7 @@ ReportExportView::ReportExportView(DevivuKitViewModel& model, QWidget* parent) :
     leftLayout->addWidget(scroll);
     columns->addWidget(left);
 
-    auto* right = new RoundedCard({Qt::white, cardOutline, background, 12}, this);
+    auto* right = new RoundedCard({Qt::white, ReportColors::cardOutline, background, 12}, this);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     m_table = new ReportApplicationTable(model, right);
@@ -156,9 +150,9 @@ QWidget* ReportExportView::makeHeader()
     row->setSpacing(stackSpacing);
 
     auto* tile = new SymbolTile(QStringLiteral("doc.text.magnifyingglass"),
-                                {52, Qt::white, Qt::transparent, {25, QFont::Bold}, blue, 14}, card);
+                                {52, Qt::white, Qt::transparent, {25, QFont::Bold}, ReportColors::blue, 14}, card);
     auto* shadow = new QGraphicsDropShadowEffect(tile);
-    shadow->setColor(Design::withOpacity(blue, 0.12));
+    shadow->setColor(Design::withOpacity(ReportColors::blue, 0.12));
     shadow->setBlurRadius(10);
     shadow->setOffset(0, 4);
     tile->setGraphicsEffect(shadow);
@@ -166,8 +160,8 @@ QWidget* ReportExportView::makeHeader()
 
     auto* titles = new QVBoxLayout;
     titles->setSpacing(5);
-    m_title = oneLine({23, QFont::Bold, Design::FontDesign::rounded}, navy, card);
-    m_description = oneLine({12, QFont::Medium, Design::FontDesign::rounded}, slateBlue, card);
+    m_title = oneLine({23, QFont::Bold, Design::FontDesign::rounded}, ReportColors::navy, card);
+    m_description = oneLine({12, QFont::Medium, Design::FontDesign::rounded}, ReportColors::slateBlue, card);
     titles->addWidget(m_title);
     titles->addWidget(m_description);
     row->addLayout(titles);
@@ -213,8 +207,8 @@ QWidget* ReportExportView::makeActionBar()
 
     auto* path = new QVBoxLayout;
     path->setSpacing(2);
-    m_sourceLabel = oneLine({9, QFont::Bold, Design::FontDesign::rounded}, slate, bar);
-    m_reportPath = oneLine({10, QFont::Normal, Design::FontDesign::monospaced}, ink, bar);
+    m_sourceLabel = oneLine({9, QFont::Bold, Design::FontDesign::rounded}, ReportColors::slate, bar);
+    m_reportPath = oneLine({10, QFont::Normal, Design::FontDesign::monospaced}, ReportColors::ink, bar);
     m_reportPath->setText(m_model.reportPath());
     // A path too long for the bar is cut, never wrapped.
     m_reportPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);

@@ -1,6 +1,7 @@
 #include "ui/ReportField.h"
 
 #include "ui/Design.h"
+#include "ui/ReportColors.h"
 #include "ui/RoundedBox.h"
 #include "ui/TextBlock.h"
 
@@ -12,8 +13,6 @@
 
 namespace {
 
-const QColor labelColor(82, 98, 122);
-const QColor outlineColor(203, 217, 232);
 
 // The text field: its own white rounded box, no frame of the platform's.
 class FieldEdit : public QLineEdit {
@@ -38,7 +37,7 @@ protected:
     {
         {
             QPainter painter(this);
-            RoundedBox::paint(painter, QRectF(rect()), 8, Qt::white, outlineColor);
+            RoundedBox::paint(painter, QRectF(rect()), 8, Qt::white, ReportColors::fieldOutline);
         }
         QLineEdit::paintEvent(event);
     }
@@ -59,7 +58,7 @@ ReportField::ReportField(const QString& label, QWidget* parent) : QWidget(parent
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
-    m_label = new TextBlock(label, {10, QFont::Bold, Design::FontDesign::rounded}, labelColor, this);
+    m_label = new TextBlock(label, {10, QFont::Bold, Design::FontDesign::rounded}, ReportColors::slateBlue, this);
     m_label->setMaximumLines(1);
     m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     m_edit = new FieldEdit(this);

@@ -1,5 +1,6 @@
 #include "ui/ReportPrimaryButtonStyle.h"
 
+#include "ui/ReportColors.h"
 #include "ui/RoundedBox.h"
 #include "ui/Symbols.h"
 
@@ -8,7 +9,7 @@
 
 #include <cmath>
 
-const QColor ReportPrimaryButtonStyle::blue{37, 99, 235};
+const QColor ReportPrimaryButtonStyle::blue = ReportColors::blue;
 const QColor ReportPrimaryButtonStyle::disabledFill{170, 182, 198};
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "app/DevivuKitViewModel.h"
 #include "ui/Design.h"
+#include "ui/ReportColors.h"
 #include "ui/ReportField.h"
 #include "ui/ReportInfoPart.h"
 #include "ui/ReportTexts.h"
@@ -16,11 +17,9 @@
 
 namespace {
 
-const QColor ownerTint(37, 99, 235);
+const QColor& ownerTint = ReportColors::blue;
 const QColor deliveryTint(249, 115, 22);
 const QColor notesTint(15, 159, 143);
-const QColor hintColor(100, 116, 139);
-const QColor outlineColor(203, 217, 232);
 
 // The notes editor's white rounded box; the editor sits 6 px inside it.
 class NotesBox : public QWidget {
@@ -31,7 +30,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        RoundedBox::paint(painter, QRectF(rect()), 8, Qt::white, outlineColor);
+        RoundedBox::paint(painter, QRectF(rect()), 8, Qt::white, ReportColors::fieldOutline);
     }
 };
 
@@ -97,7 +96,7 @@ ReportProfileColumn::ReportProfileColumn(DevivuKitViewModel& model, QWidget* par
     m_notesCard->addContent(notesBox);
     column->addWidget(m_notesCard);
 
-    m_hint = new TextBlock({}, {10, QFont::Medium, Design::FontDesign::rounded}, hintColor, this);
+    m_hint = new TextBlock({}, {10, QFont::Medium, Design::FontDesign::rounded}, ReportColors::slate, this);
     m_hint->setAlignment(Qt::AlignLeading | Qt::AlignTop);
     QSizePolicy wrapping(QSizePolicy::Ignored, QSizePolicy::Preferred);
     wrapping.setHeightForWidth(true);

@@ -167,7 +167,8 @@ void UiReportHeaderTest::scanButtons()
     QVERIFY(show(sheet));
     QAbstractButton* button = snapshot ? static_cast<QAbstractButton*>(sheet.scanAgainButton())
                                        : sheet.table()->scanButton();
-    QCOMPARE(button->objectName(), snapshot ? QStringLiteral("report-scan-again") : QStringLiteral("report-scan-computer"));
+    QCOMPARE(button->objectName(),
+             snapshot ? QStringLiteral("report-scan-again") : QStringLiteral("report-scan-computer"));
     QVERIFY(button->isVisible());
 
     const std::shared_ptr<Gate> gate = harness.engine->hold(Operation::installedAdditionalApplications);
@@ -221,7 +222,8 @@ void UiReportHeaderTest::languages_data()
                        "PDF ưu tiên phần mềm cài thêm; ứng dụng mặc định của macOS được loại khỏi danh sách."}
         << QStringList{"Phần mềm và gói ứng dụng", "Bằng chứng cài đặt và chữ ký", "Quét lúc: ", "Bản quyền / key",
                        "Chưa có dữ liệu quét"}
-        << QStringList{"Tệp báo cáo nguồn", "Đóng", "Xuất PDF"} << QStringList{"Hợp lệ", "Không phát hiện bằng chứng local"};
+        << QStringList{"Tệp báo cáo nguồn", "Đóng", "Xuất PDF"}
+        << QStringList{"Hợp lệ", "Không phát hiện bằng chứng local"};
 }
 
 void UiReportHeaderTest::languages()

@@ -60,7 +60,8 @@ void UiReportTableTest::rowsByPosition()
     ViewModelHarness harness;
     DevivuKitViewModel& model = harness.startSettled();
     InstalledMacApplication plain = testApplication(QStringLiteral("<b>Viewer</b> & Co"));
-    InstalledMacApplication unsigned_ = testApplication(QStringLiteral("Zip"), AppLicenseEvidenceState::explicitUnlicensed);
+    InstalledMacApplication unsigned_ =
+        testApplication(QStringLiteral("Zip"), AppLicenseEvidenceState::explicitUnlicensed);
     unsigned_.signatureStatus = QStringLiteral("unsigned");
     unsigned_.version.clear();
     InstalledMacApplication longName = testApplication(
