@@ -81,7 +81,8 @@ AuditHeaderView::AuditHeaderView(DevivuKitViewModel& model, QWidget* parent) : Q
     m_reportPath->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     reportRow->addWidget(m_reportPath, 1, Qt::AlignVCenter);
     reportRow->addSpacing(12);
-    m_spinner = new CircularProgressIndicator(Design::mutedText, this);
+    m_spinner = new CircularProgressIndicator(16, this);
+    m_spinner->setColor(Design::mutedText);
     reportRow->addWidget(m_spinner, 0, Qt::AlignVCenter);
     m_scanDetail = oneLine({11, QFont::DemiBold}, Design::mutedText, this);
     m_scanDetail->setObjectName(QStringLiteral("audit-scan-detail"));

@@ -7,33 +7,47 @@
 
 namespace {
 
-constexpr int stepMilliseconds = 80;
-constexpr int stepDegrees = 30;
+// One turn a second.
+constexpr int stepMilliseconds = 1000 / CircularProgressIndicator::spokes;
 
 } // namespace
 
-CircularProgressIndicator::CircularProgressIndicator(const QColor& color, QWidget* parent)
-    : QWidget(parent), m_color(color)
+CircularProgressIndicator::CircularProgressIndicator(int side, QWidget* parent)
+    : QWidget(parent), m_side(side), m_color(Design::mutedText)
 {
-    setFixedSize(side, side);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void CircularProgressIndicator::setColor(const QColor& color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    update();
 }
 
 QSize CircularProgressIndicator::sizeHint() const
 {
-    return {side, side};
+    return {m_side, m_side};
+}
+
+QSize CircularProgressIndicator::minimumSizeHint() const
+{
+    return sizeHint();
 }
 
 void CircularProgressIndicator::showEvent(QShowEvent* event)
 {
-    QWidget::showEvent(event);
     if (Design::animationsEnabled())
         m_timer.start(stepMilliseconds, this);
+    QWidget::showEvent(event);
 }
 
 void CircularProgressIndicator::hideEvent(QHideEvent* event)
 {
-    QWidget::hideEvent(event);
     m_timer.stop();
+    QWidget::hideEvent(event);
 }
 
 void CircularProgressIndicator::timerEvent(QTimerEvent* event)
@@ -42,7 +56,7 @@ void CircularProgressIndicator::timerEvent(QTimerEvent* event)
         QWidget::timerEvent(event);
         return;
     }
-    m_angle = (m_angle + stepDegrees) % 360;
+    m_step = (m_step + 1) % spokes;
     update();
 }
 
@@ -50,11 +64,20 @@ void CircularProgressIndicator::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const double pen = 2;
-    const QRectF ring = QRectF(rect()).adjusted(pen, pen, -pen, -pen);
-    painter.setPen(QPen(Design::withOpacity(m_color, 0.25), pen));
-    painter.drawEllipse(ring);
-    painter.setPen(QPen(m_color, pen, Qt::SolidLine, Qt::RoundCap));
-    // Qt counts angles counter-clockwise in sixteenths of a degree.
-    painter.drawArc(ring, (90 - m_angle) * 16, -100 * 16);
+    const double side = qMin(width(), height());
+    const double outer = side / 2;
+    const double inner = outer * 0.45;
+    const double thickness = qMax(1.5, side / 9);
+    painter.translate(width() / 2.0, height() / 2.0);
+    for (int k = 0; k < spokes; ++k) {
+        // The current spoke is darkest; the ones behind it fade out.
+        const int behind = (m_step - k + spokes) % spokes;
+        QColor spoke = m_color;
+        spoke.setAlphaF(float(m_color.alphaF() * (1.0 - 0.75 * behind / (spokes - 1))));
+        painter.save();
+        painter.rotate(360.0 * k / spokes);
+        painter.setPen(QPen(spoke, thickness, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(0, -inner), QPointF(0, -outer + thickness / 2));
+        painter.restore();
+    }
 }

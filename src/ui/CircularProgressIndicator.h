@@ -4,21 +4,25 @@
 #include <QColor>
 #include <QWidget>
 
-// The small indeterminate spinner: a 16 px ring with an arc that goes round
-// while the spinner is on screen. While the window's animations are off it
-// stands still.
+// A small indeterminate spinner: twelve spokes fading round a circle, turning
+// while the widget is shown (standing still while animations are off).
 class CircularProgressIndicator : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int side = 16;
+    explicit CircularProgressIndicator(int side = 16, QWidget* parent = nullptr);
 
-    explicit CircularProgressIndicator(const QColor& color, QWidget* parent = nullptr);
+    QColor color() const { return m_color; }
+    void setColor(const QColor& color);
 
-    // Whether the arc is going round now.
+    // The spoke drawn darkest, 0 to 11.
+    int step() const { return m_step; }
     bool isSpinning() const { return m_timer.isActive(); }
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    static constexpr int spokes = 12;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -27,7 +31,8 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    int m_side;
+    int m_step = 0;
     QColor m_color;
     QBasicTimer m_timer;
-    int m_angle = 0;
 };

@@ -15,6 +15,13 @@ void ReportLicenseBadge::setStrings(const AppStrings& strings)
     setText(strings.auditLicenseEvidenceLabel(m_state));
 }
 
+void ReportLicenseBadge::setEvidence(const AppLicenseEvidence& evidence, const AppStrings& strings)
+{
+    m_state = evidence.state;
+    setColors(colorsFor(m_state));
+    setStrings(strings);
+}
+
 BadgeLabel::Colors ReportLicenseBadge::colorsFor(AppLicenseEvidenceState state)
 {
     const Colors pill = LicenseEvidencePill::colorsFor(state);

@@ -16,6 +16,8 @@ public:
     ReportLicenseBadge(const AppLicenseEvidence& evidence, const AppStrings& strings, QWidget* parent = nullptr);
 
     void setStrings(const AppStrings& strings);
+    // Shows another evidence's state (a reused table row).
+    void setEvidence(const AppLicenseEvidence& evidence, const AppStrings& strings);
 
     // Text and fill colours (those of the audit's licence pill); no outline.
     static Colors colorsFor(AppLicenseEvidenceState state);

@@ -12,6 +12,13 @@ void ReportSignatureBadge::setStrings(const AppStrings& strings)
     setText(strings.auditSignatureStatusLabel(m_status));
 }
 
+void ReportSignatureBadge::setStatus(const QString& status, const AppStrings& strings)
+{
+    m_status = status;
+    setColors(colorsFor(status));
+    setStrings(strings);
+}
+
 BadgeLabel::Colors ReportSignatureBadge::colorsFor(const QString& status)
 {
     if (status == QLatin1String("valid"))

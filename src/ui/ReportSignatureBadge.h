@@ -16,6 +16,8 @@ public:
     ReportSignatureBadge(const QString& status, const AppStrings& strings, QWidget* parent = nullptr);
 
     void setStrings(const AppStrings& strings);
+    // Shows another status (a reused table row).
+    void setStatus(const QString& status, const AppStrings& strings);
 
     // Text and fill colours; no outline.
     static Colors colorsFor(const QString& status);
