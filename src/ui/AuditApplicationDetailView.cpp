@@ -96,15 +96,6 @@ TextBlock* wrappingText(const QString& text, const Design::FontSpec& font, const
     return block;
 }
 
-ButtonStyle xmarkStyle()
-{
-    ButtonStyle style;
-    style.symbolFrameWidth = 28;
-    style.spacing = 0;
-    style.height = 28;
-    return style;
-}
-
 } // namespace
 
 QList<AuditDetailField::Cell> AuditApplicationDetailView::cells(const InstalledMacApplication& application,
@@ -174,7 +165,7 @@ AuditApplicationDetailView::AuditApplicationDetailView(const InstalledMacApplica
     license->setFixedWidth(pillColumnWidth);
     pills->addWidget(license);
     header->addLayout(pills);
-    m_xmark = new StyledButton(QString(), QStringLiteral("xmark"), xmarkStyle(), this);
+    m_xmark = new StyledButton(QString(), QStringLiteral("xmark"), ButtonStyle::closeMark(), this);
     m_xmark->setObjectName(QStringLiteral("audit-detail-xmark"));
     m_xmark->setFixedSize(28, 28);
     m_xmark->setToolTip(closeText);

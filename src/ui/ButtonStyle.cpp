@@ -79,3 +79,13 @@ ButtonStyle ButtonStyle::refresh()
     style.horizontalPadding = 14;
     return style;
 }
+
+ButtonStyle ButtonStyle::closeMark()
+{
+    ButtonStyle style;
+    style.symbolFont = {13, QFont::Normal};
+    style.symbolFrameWidth = 28;
+    style.spacing = 0;
+    style.height = 28;
+    return style;
+}

@@ -59,4 +59,7 @@ struct ButtonStyle {
     // The white outlined secondary button: 13 px bold, 36 high, padding 14;
     // pressed, the white fill is at 0.8.
     static ButtonStyle refresh();
+    // The borderless close button of a sheet's header: the "xmark" symbol in
+    // a 28 by 28 box.
+    static ButtonStyle closeMark();
 };

@@ -2,6 +2,7 @@
 
 #include "app/DevivuKitViewModel.h"
 #include "model/EnumText.h"
+#include "ui/ButtonText.h"
 #include "ui/DetailLine.h"
 #include "ui/Design.h"
 #include "ui/StatusPill.h"
@@ -17,22 +18,6 @@
 namespace {
 
 constexpr int detailLineCount = 5;
-
-ButtonStyle closeMarkStyle()
-{
-    ButtonStyle style;
-    style.symbolFont = {13, QFont::Normal};
-    style.symbolFrameWidth = 28;
-    style.spacing = 0;
-    style.height = 28;
-    return style;
-}
-
-QString buttonText(const QString& title)
-{
-    QString escaped = title;
-    return escaped.replace(u'&', QStringLiteral("&&"));
-}
 
 } // namespace
 
@@ -63,7 +48,7 @@ ItemDetailView::ItemDetailView(DevivuKitViewModel& model, const AppItem& item, Q
     header->addLayout(titles, 1);
     m_statusPill = new StatusPill(InstallStatus::missing, std::nullopt, AppStrings(model.language()), this);
     header->addWidget(m_statusPill, 0, Qt::AlignVCenter);
-    m_closeMark = new StyledButton(closeMarkStyle(), this);
+    m_closeMark = new StyledButton(ButtonStyle::closeMark(), this);
     m_closeMark->setObjectName(QStringLiteral("close-x"));
     m_closeMark->setSymbol(QStringLiteral("xmark"));
     m_closeMark->setFixedSize(28, 28);
@@ -137,7 +122,7 @@ void ItemDetailView::applyTexts()
     m_subtitle->setText(strings.text(AppI18nKey::linuxSource) + QStringLiteral(": ") + m_item.id
                         + QStringLiteral(" / ") + m_item.linuxName);
     m_closeMark->setToolTip(strings.text(AppI18nKey::close));
-    m_closeButton->setText(buttonText(strings.text(AppI18nKey::close)));
+    m_closeButton->setText(ButtonText::escaped(strings.text(AppI18nKey::close)));
 
     const QList<std::pair<AppI18nKey, QString>> values{
         {AppI18nKey::group, groupsText(m_item, strings)},

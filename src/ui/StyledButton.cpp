@@ -1,5 +1,6 @@
 #include "ui/StyledButton.h"
 
+#include "ui/ButtonText.h"
 #include "ui/Symbols.h"
 
 #include <QFocusEvent>
@@ -46,8 +47,7 @@ void StyledButton::setTitle(const QString& title)
     if (title == m_title)
         return;
     m_title = title;
-    QString escaped = title;
-    setText(escaped.replace(u'&', QStringLiteral("&&")));
+    setText(ButtonText::escaped(title));
     updateGeometry();
     update();
 }
