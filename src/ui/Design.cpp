@@ -4,7 +4,9 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QPalette>
 #include <QPropertyAnimation>
+#include <QWidget>
 #include <QtGlobal>
 
 #include <cmath>
@@ -55,6 +57,14 @@ QFont font(const FontSpec& spec)
 QFont font(double pixelSize, QFont::Weight weight, FontDesign design)
 {
     return font(FontSpec{pixelSize, weight, design, false});
+}
+
+void setBackground(QWidget& widget, const QColor& color)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, color);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
 }
 
 bool animationsEnabled()

@@ -10,6 +10,7 @@
 
 class QAbstractAnimation;
 class QObject;
+class QWidget;
 
 // The window's palette, its fonts and its animation switch. Sizes are logical
 // pixels throughout the window (a point of the design is one logical pixel).
@@ -64,6 +65,9 @@ QStringList fontFamilies(FontDesign design = FontDesign::standard);
 QFont font(const FontSpec& spec);
 QFont font(double pixelSize, QFont::Weight weight = QFont::Normal,
            FontDesign design = FontDesign::standard);
+
+// Fills the widget's background with the colour (a sheet on Design::background).
+void setBackground(QWidget& widget, const QColor& color);
 
 // False when the environment sets TAVRIN_UI_ANIMATIONS to "0": every
 // animation of the window is then instant (the tests and the pictures set it).

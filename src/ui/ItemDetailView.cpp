@@ -2,6 +2,7 @@
 
 #include "app/DevivuKitViewModel.h"
 #include "model/EnumText.h"
+#include "ui/ButtonText.h"
 #include "ui/DetailLine.h"
 #include "ui/Design.h"
 #include "ui/StatusPill.h"
@@ -121,7 +122,7 @@ void ItemDetailView::applyTexts()
     m_subtitle->setText(strings.text(AppI18nKey::linuxSource) + QStringLiteral(": ") + m_item.id
                         + QStringLiteral(" / ") + m_item.linuxName);
     m_closeMark->setToolTip(strings.text(AppI18nKey::close));
-    m_closeButton->setText(StyledButton::escapedTitle(strings.text(AppI18nKey::close)));
+    m_closeButton->setText(ButtonText::escaped(strings.text(AppI18nKey::close)));
 
     const QList<std::pair<AppI18nKey, QString>> values{
         {AppI18nKey::group, groupsText(m_item, strings)},

@@ -1,5 +1,6 @@
 #include "ui/StyledButton.h"
 
+#include "ui/ButtonText.h"
 #include "ui/Symbols.h"
 
 #include <QFocusEvent>
@@ -41,18 +42,12 @@ void StyledButton::setButtonStyle(const ButtonStyle& style)
     update();
 }
 
-QString StyledButton::escapedTitle(const QString& title)
-{
-    QString escaped = title;
-    return escaped.replace(u'&', QStringLiteral("&&"));
-}
-
 void StyledButton::setTitle(const QString& title)
 {
     if (title == m_title)
         return;
     m_title = title;
-    setText(escapedTitle(title));
+    setText(ButtonText::escaped(title));
     updateGeometry();
     update();
 }

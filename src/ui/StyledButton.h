@@ -35,9 +35,6 @@ public:
     // makes no shortcut). text() holds it with "&" escaped as "&&".
     QString title() const { return m_title; }
     void setTitle(const QString& title);
-    // A title as a button's text: "&" escaped as "&&" (also for Qt's own
-    // push buttons, so that nothing becomes a shortcut).
-    static QString escapedTitle(const QString& title);
 
     // The leading symbol's name (see Symbols); empty for none.
     QString symbol() const { return m_symbol; }

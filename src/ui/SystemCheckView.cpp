@@ -2,6 +2,7 @@
 
 #include "app/DevivuKitViewModel.h"
 #include "ui/BadgeLabel.h"
+#include "ui/ButtonText.h"
 #include "ui/Design.h"
 #include "ui/Pill.h"
 #include "ui/RoundedBox.h"
@@ -201,9 +202,9 @@ void SystemCheckView::applyTexts()
     m_closeMark->setToolTip(close);
     m_closeMark->setAccessibleName(close);
     m_checking->setText(strings.text(AppI18nKey::checkingPrerequisites));
-    m_openBrew->setText(StyledButton::escapedTitle(strings.text(AppI18nKey::openBrew)));
-    m_copyBrew->setText(StyledButton::escapedTitle(strings.text(AppI18nKey::copyBrewCommand)));
-    m_closeButton->setText(StyledButton::escapedTitle(close));
+    m_openBrew->setText(ButtonText::escaped(strings.text(AppI18nKey::openBrew)));
+    m_copyBrew->setText(ButtonText::escaped(strings.text(AppI18nKey::copyBrewCommand)));
+    m_closeButton->setText(ButtonText::escaped(close));
 }
 
 void SystemCheckView::applyReadiness()

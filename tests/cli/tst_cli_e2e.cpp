@@ -20,7 +20,7 @@ const QStringList attachDetach{QStringLiteral("attach"), QStringLiteral("detach"
 const QString noJob =
     QStringLiteral("CLI cần --preset minimal|standard|full hoặc --check. Bỏ --no-gui để mở app GUI.\n");
 const QString invalidPreset = QStringLiteral("Preset không hợp lệ. Dùng minimal, standard hoặc full.\n");
-const QString windowNotice = QStringLiteral("the window is not built yet");
+const QString windowNotice = QStringLiteral("no display to open the window on");
 
 const QStringList minimalPlan{
     QStringLiteral("- LibreDevivu + Vietnamese (cask)"), QStringLiteral("- Vietnamese Input Sources (builtin)"),
@@ -144,7 +144,8 @@ void CliEndToEndTest::refusedBeforeTheEngine_data()
     QTest::newRow("unknown preset") << QStringList{"--preset", "office", "--no-gui"} << 2 << invalidPreset;
     QTest::newRow("--preset takes --yes as its name")
         << QStringList{"--preset", "--yes", "minimal"} << 2 << invalidPreset;
-    // Without a headless option the window would start.
+    // Without a headless option the window starts; without a display (the
+    // child has none) it says so in one line.
     QTest::newRow("no arguments: window") << QStringList{} << 1 << windowNotice;
     QTest::newRow("--yes alone: window") << QStringList{"--yes", "minimal"} << 1 << windowNotice;
     QTest::newRow("--no-shortcuts alone: window") << QStringList{"--no-shortcuts"} << 1 << windowNotice;

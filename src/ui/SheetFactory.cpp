@@ -1,0 +1,69 @@
+#include "ui/SheetFactory.h"
+
+#include "ui/AuditApplicationDetailView.h"
+#include "ui/ItemDetailView.h"
+#include "ui/PlaceholderSheet.h"
+#include "ui/SettingsView.h"
+
+namespace SheetFactory {
+
+namespace {
+
+QDialog* placeholder(DevivuKitViewModel& model, const QString& title, QSize size, QWidget* parent)
+{
+    return new PlaceholderSheet(title, AppStrings(model.language()).text(AppI18nKey::close), size, parent);
+}
+
+} // namespace
+
+QDialog* make(DevivuKitViewModel& model, const DevivuKitViewModel::Sheet& sheet, QWidget* parent)
+{
+    using Kind = DevivuKitViewModel::Sheet::Kind;
+    switch (sheet.kind) {
+    case Kind::itemDetail:
+        return sheet.item() ? itemDetail(model, *sheet.item(), parent) : nullptr;
+    case Kind::auditDetail:
+        return sheet.application() ? auditDetail(model, *sheet.application(), parent) : nullptr;
+    case Kind::settings:
+        return settings(model, parent);
+    case Kind::systemChecks:
+        return systemChecks(model, parent);
+    case Kind::report:
+        return report(model, parent);
+    case Kind::cloudTools:
+        return cloudTools(model, parent);
+    }
+    return nullptr;
+}
+
+QDialog* itemDetail(DevivuKitViewModel& model, const AppItem& item, QWidget* parent)
+{
+    return new ItemDetailView(model, item, parent);
+}
+
+QDialog* auditDetail(DevivuKitViewModel& model, const InstalledMacApplication& application, QWidget* parent)
+{
+    return new AuditApplicationDetailView(application, AppStrings(model.language()), parent);
+}
+
+QDialog* settings(DevivuKitViewModel& model, QWidget* parent)
+{
+    return new SettingsView(model, parent);
+}
+
+QDialog* systemChecks(DevivuKitViewModel& model, QWidget* parent)
+{
+    return placeholder(model, AppStrings(model.language()).text(AppI18nKey::systemCheck), systemChecksSize, parent);
+}
+
+QDialog* report(DevivuKitViewModel& model, QWidget* parent)
+{
+    return placeholder(model, AppStrings(model.language()).reportTitle(), reportSize, parent);
+}
+
+QDialog* cloudTools(DevivuKitViewModel& model, QWidget* parent)
+{
+    return placeholder(model, AppStrings(model.language()).text(AppI18nKey::cloudTools), cloudToolsSize, parent);
+}
+
+} // namespace SheetFactory

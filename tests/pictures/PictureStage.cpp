@@ -1,0 +1,94 @@
+#include "PictureStage.h"
+
+#include "ui/SheetHost.h"
+#include "ui/WindowFixture.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLayout>
+
+PictureStage::PictureStage(AppLanguage language, ShotHandler handler)
+    : m_language(language), m_handler(std::move(handler))
+{
+}
+
+PictureStage::~PictureStage() = default;
+
+MainWindow& PictureStage::open(const std::function<void(ViewModelHarness& harness)>& prepare)
+{
+    if (!m_fixture) {
+        m_fixture = std::make_unique<WindowFixture>([&](ViewModelHarness& harness) {
+            WindowFixture::storeLanguage(harness, m_language);
+            if (prepare)
+                prepare(harness);
+        });
+    }
+    return *m_fixture->window;
+}
+
+MainWindow& PictureStage::window() const
+{
+    return *m_fixture->window;
+}
+
+DevivuKitViewModel& PictureStage::model() const
+{
+    return m_fixture->model();
+}
+
+ViewModelHarness& PictureStage::harness() const
+{
+    return m_fixture->harness;
+}
+
+void PictureStage::settle()
+{
+    m_fixture->settle();
+}
+
+void PictureStage::deliver()
+{
+    WindowFixture::deliver();
+}
+
+QString PictureStage::windowName(const QString& size, const QString& state) const
+{
+    QString name = QStringLiteral("window-") + m_language.code() + u'-' + size;
+    if (!state.isEmpty())
+        name += u'-' + state;
+    return name;
+}
+
+QString PictureStage::sheetName(const QString& kind, const QString& state) const
+{
+    QString name = QStringLiteral("sheet-") + kind + u'-' + m_language.code();
+    if (!state.isEmpty())
+        name += u'-' + state;
+    return name;
+}
+
+void PictureStage::shootWindow(QSize size, const QString& sizeName, const QString& state)
+{
+    MainWindow& shown = window();
+    shown.resize(size);
+    deliver();
+    shoot(windowName(sizeName, state), &shown, size);
+}
+
+void PictureStage::shootSheet(const DevivuKitViewModel::Sheet& sheet, const QString& kind, QSize expectedSize,
+                              const QString& state)
+{
+    model().setActiveSheet(sheet);
+    deliver();
+    shoot(sheetName(kind, state), window().sheetHost()->dialog(), expectedSize);
+}
+
+void PictureStage::shoot(const QString& name, QWidget* widget, QSize expectedSize)
+{
+    if (widget) {
+        if (QLayout* layout = widget->layout())
+            layout->activate();
+        deliver();
+    }
+    m_handler(PictureShot{name, widget, expectedSize});
+}
