@@ -3,7 +3,9 @@
 #include "ui/AuditApplicationDetailView.h"
 #include "ui/ItemDetailView.h"
 #include "ui/PlaceholderSheet.h"
+#include "ui/ReportExportView.h"
 #include "ui/SettingsView.h"
+#include "ui/SystemCheckView.h"
 
 namespace SheetFactory {
 
@@ -53,12 +55,12 @@ QDialog* settings(DevivuKitViewModel& model, QWidget* parent)
 
 QDialog* systemChecks(DevivuKitViewModel& model, QWidget* parent)
 {
-    return placeholder(model, AppStrings(model.language()).text(AppI18nKey::systemCheck), systemChecksSize, parent);
+    return new SystemCheckView(model, parent);
 }
 
 QDialog* report(DevivuKitViewModel& model, QWidget* parent)
 {
-    return placeholder(model, AppStrings(model.language()).reportTitle(), reportSize, parent);
+    return new ReportExportView(model, parent);
 }
 
 QDialog* cloudTools(DevivuKitViewModel& model, QWidget* parent)
