@@ -1,6 +1,7 @@
 #include "ui/SheetFactory.h"
 
 #include "ui/AuditApplicationDetailView.h"
+#include "ui/CloudToolsView.h"
 #include "ui/ItemDetailView.h"
 #include "ui/PlaceholderSheet.h"
 #include "ui/ReportExportView.h"
@@ -65,7 +66,7 @@ QDialog* report(DevivuKitViewModel& model, QWidget* parent)
 
 QDialog* cloudTools(DevivuKitViewModel& model, QWidget* parent)
 {
-    return placeholder(model, AppStrings(model.language()).text(AppI18nKey::cloudTools), cloudToolsSize, parent);
+    return new CloudToolsView(model, parent);
 }
 
 } // namespace SheetFactory

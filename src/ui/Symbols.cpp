@@ -28,6 +28,7 @@ const QHash<QString, QString>& table()
         {QStringLiteral("gearshape"), QStringLiteral("emblem-system")},
         {QStringLiteral("gearshape.fill"), QStringLiteral("emblem-system")},
         {QStringLiteral("chevron.right"), QStringLiteral("go-next")},
+        {QStringLiteral("chevron.down"), QStringLiteral("go-down")},
         {QStringLiteral("globe"), QStringLiteral("web-browser")},
         {QStringLiteral("magnifyingglass"), QStringLiteral("system-search")},
         {QStringLiteral("magnifyingglass.circle"), QStringLiteral("edit-find")},

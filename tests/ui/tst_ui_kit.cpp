@@ -31,7 +31,7 @@ const QStringList screenSymbols{
     "arrow.triangle.2.circlepath", "doc.text", "doc.text.fill", "doc.text.magnifyingglass",
     "doc.on.doc", "key", "trash", "line.3.horizontal", "signature", "person.crop.circle.fill",
     "text.bubble.fill", "square.stack.3d.up.fill", "folder.fill", "cloud.fill",
-    "wrench.and.screwdriver", "building.2",
+    "wrench.and.screwdriver", "building.2", "chevron.down",
 };
 
 const QString longText = QStringLiteral(

@@ -170,7 +170,7 @@ void UiShellHostTest::userCloseClears_data()
     QTest::addColumn<Sheet>("sheet");
     QTest::addColumn<QString>("how");
     QTest::newRow("placeholder Close") << Sheet::report() << "placeholder-close";
-    QTest::newRow("placeholder Escape") << Sheet::cloudTools() << "escape";
+    QTest::newRow("cloud tools Close") << Sheet::cloudTools() << "cloud-close";
     QTest::newRow("placeholder title bar") << Sheet::systemChecks() << "title bar";
     QTest::newRow("item detail Close") << Sheet::itemDetail(catalogEntry(QStringLiteral("vlc"))) << "close";
     QTest::newRow("item detail xmark") << Sheet::itemDetail(catalogEntry(QStringLiteral("vlc"))) << "close-x";
