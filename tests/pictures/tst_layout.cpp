@@ -152,6 +152,11 @@ QString sizeText(QSize size)
     return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
 }
 
+QString placeText(QPoint point)
+{
+    return QStringLiteral("(%1,%2)").arg(point.x()).arg(point.y());
+}
+
 // The room the widget's text needs at its current width; nothing for a
 // field or a text that may elide or shrink.
 std::optional<QSize> neededSize(const TextWidget& text)
@@ -211,12 +216,13 @@ CheckResult checkLayout(QWidget* top)
         const auto needed = neededSize(text);
         const QSize size = text.widget->size();
         if (needed && (size.width() < needed->width() || size.height() < needed->height()))
-            result.problems.append(QStringLiteral("cut: %1 is %2, needs %3")
-                                       .arg(describe(text), sizeText(size), sizeText(*needed)));
+            result.problems.append(QStringLiteral("cut: %1 at %2 is %3, needs %4")
+                                       .arg(describe(text), placeText(text.visible.topLeft()), sizeText(size),
+                                            sizeText(*needed)));
         if (text.cutBy)
-            result.problems.append(QStringLiteral("cut: %1 is %2, %3 shows %4")
-                                       .arg(describe(text), sizeText(size), nameOf(text.cutBy),
-                                            sizeText(text.visible.size())));
+            result.problems.append(QStringLiteral("cut: %1 at %2 is %3, %4 shows %5")
+                                       .arg(describe(text), placeText(text.visible.topLeft()), sizeText(size),
+                                            nameOf(text.cutBy), sizeText(text.visible.size())));
     }
 
     // Only the innermost text widgets are compared: a widget that holds
@@ -234,18 +240,11 @@ CheckResult checkLayout(QWidget* top)
             const QRect shared = leaves.at(a).visible & leaves.at(b).visible;
             if (shared.isEmpty())
                 continue;
-            result.problems.append(QStringLiteral("overlap: %1 at %2 and %3 at %4 share %5")
-                                       .arg(describe(leaves.at(a)),
-                                            QStringLiteral("(%1,%2 %3)")
-                                                .arg(leaves.at(a).visible.x())
-                                                .arg(leaves.at(a).visible.y())
-                                                .arg(sizeText(leaves.at(a).visible.size())),
-                                            describe(leaves.at(b)),
-                                            QStringLiteral("(%1,%2 %3)")
-                                                .arg(leaves.at(b).visible.x())
-                                                .arg(leaves.at(b).visible.y())
-                                                .arg(sizeText(leaves.at(b).visible.size())),
-                                            sizeText(shared.size())));
+            result.problems.append(QStringLiteral("overlap: %1 at %2 %3 and %4 at %5 %6 share %7")
+                                       .arg(describe(leaves.at(a)), placeText(leaves.at(a).visible.topLeft()),
+                                            sizeText(leaves.at(a).visible.size()), describe(leaves.at(b)),
+                                            placeText(leaves.at(b).visible.topLeft()),
+                                            sizeText(leaves.at(b).visible.size()), sizeText(shared.size())));
         }
     }
     return result;
@@ -340,12 +339,12 @@ void LayoutTest::checkFindsCutAndOverlappingTexts()
 
     QCOMPARE(result.problems.size(), 4);
     QVERIFY2(all.contains(QStringLiteral("cut: cut-label \"A text far too long")), qPrintable(all));
-    QVERIFY2(all.contains(QStringLiteral("is 40x20, needs ")), qPrintable(all));
+    QVERIFY2(all.contains(QStringLiteral("at (0,0) is 40x20, needs ")), qPrintable(all));
     QVERIFY2(all.contains(QStringLiteral("cut: short-wrapped")), qPrintable(all));
     QVERIFY2(all.contains(QStringLiteral("overlap: overlap-a \"One\"")) && all.contains(QStringLiteral("overlap-b")),
              qPrintable(all));
     QVERIFY2(all.contains(QStringLiteral("share 40x10")), qPrintable(all));
-    QVERIFY2(all.contains(QStringLiteral("cut: in-card \"Card\" is 100x20, short-card shows 100x10")),
+    QVERIFY2(all.contains(QStringLiteral("cut: in-card \"Card\" at (200,150) is 100x20, short-card shows 100x10")),
              qPrintable(all));
     // cut-label, eliding-label, short-wrapped, two-lines, overlap-a/b,
     // in-card, in-view, below-scroll, beside-scroll, under-toast: the hidden
