@@ -4,6 +4,7 @@
 // - no visible text widget is smaller than its text needs (its size hint, or
 //   its height for its width when it wraps) unless it carries
 //   Design::elidesProperty, which says it may elide or shrink by design;
+// - no container but a scrolling one hides part of a text widget;
 // - no two text widgets overlap within the parts of them that their scroll
 //   areas and windows show (a widget scrolled out of view and the toast,
 //   which lies over the content by design, are left out).
@@ -30,9 +31,9 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QTextEdit>
-#include <QVBoxLayout>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
