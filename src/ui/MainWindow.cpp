@@ -1,6 +1,6 @@
 #include "ui/MainWindow.h"
 
-#include "ui/ContentColumnPlaceholder.h"
+#include "ui/ContentView.h"
 #include "ui/Design.h"
 #include "ui/RemoveConfirmation.h"
 #include "ui/SheetHost.h"
@@ -58,9 +58,9 @@ MainWindow::~MainWindow()
     delete takeCentralWidget();
 }
 
-QWidget* MainWindow::makeContentColumn(DevivuKitViewModel&, QWidget* parent)
+QWidget* MainWindow::makeContentColumn(DevivuKitViewModel& model, QWidget* parent)
 {
-    return new ContentColumnPlaceholder(parent);
+    return new ContentView(model, parent);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

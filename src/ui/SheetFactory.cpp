@@ -3,19 +3,11 @@
 #include "ui/AuditApplicationDetailView.h"
 #include "ui/CloudToolsView.h"
 #include "ui/ItemDetailView.h"
-#include "ui/PlaceholderSheet.h"
+#include "ui/ReportExportView.h"
 #include "ui/SettingsView.h"
+#include "ui/SystemCheckView.h"
 
 namespace SheetFactory {
-
-namespace {
-
-QDialog* placeholder(DevivuKitViewModel& model, const QString& title, QSize size, QWidget* parent)
-{
-    return new PlaceholderSheet(title, AppStrings(model.language()).text(AppI18nKey::close), size, parent);
-}
-
-} // namespace
 
 QDialog* make(DevivuKitViewModel& model, const DevivuKitViewModel::Sheet& sheet, QWidget* parent)
 {
@@ -54,12 +46,12 @@ QDialog* settings(DevivuKitViewModel& model, QWidget* parent)
 
 QDialog* systemChecks(DevivuKitViewModel& model, QWidget* parent)
 {
-    return placeholder(model, AppStrings(model.language()).text(AppI18nKey::systemCheck), systemChecksSize, parent);
+    return new SystemCheckView(model, parent);
 }
 
 QDialog* report(DevivuKitViewModel& model, QWidget* parent)
 {
-    return placeholder(model, AppStrings(model.language()).reportTitle(), reportSize, parent);
+    return new ReportExportView(model, parent);
 }
 
 QDialog* cloudTools(DevivuKitViewModel& model, QWidget* parent)

@@ -10,10 +10,10 @@ class QWidget;
 // The dialog of each kind of sheet, one function per kind; make() picks the
 // one for a sheet. Each returns a new dialog parented to the window, not yet
 // open; SheetHost names it after the sheet's id, makes it window-modal and
-// opens it. A screen built later replaces the body of its kind's function.
+// opens it.
 namespace SheetFactory {
 
-// The sizes of the sheets that are placeholders for now.
+// The fixed sizes of the larger sheets.
 inline constexpr QSize systemChecksSize{760, 620};
 inline constexpr QSize reportSize{1320, 720};
 inline constexpr QSize cloudToolsSize{700, 720};
