@@ -15,14 +15,17 @@ PictureStage::PictureStage(AppLanguage language, ShotHandler handler)
 
 PictureStage::~PictureStage() = default;
 
-MainWindow& PictureStage::open(const std::function<void(ViewModelHarness& harness)>& prepare)
+MainWindow& PictureStage::open(const std::function<void(ViewModelHarness& harness)>& prepare,
+                               const std::function<void(MainWindow& window)>& shown)
 {
     if (!m_fixture) {
-        m_fixture = std::make_unique<WindowFixture>([&](ViewModelHarness& harness) {
-            WindowFixture::storeLanguage(harness, m_language);
-            if (prepare)
-                prepare(harness);
-        });
+        m_fixture = std::make_unique<WindowFixture>(
+            [&](ViewModelHarness& harness) {
+                WindowFixture::storeLanguage(harness, m_language);
+                if (prepare)
+                    prepare(harness);
+            },
+            nullptr, shown);
     }
     return *m_fixture->window;
 }
