@@ -142,8 +142,10 @@ AuditApplicationDetailView::AuditApplicationDetailView(const InstalledMacApplica
     auto* header = new QHBoxLayout;
     header->setSpacing(12);
     header->addWidget(new InitialTile(application.name, 58, 26, Design::border, this), 0, Qt::AlignVCenter);
+    // Name and identifier keep 4 apart, centred beside the taller pills.
     auto* titles = new QVBoxLayout;
     titles->setSpacing(4);
+    titles->addStretch();
     auto* name = wrappingText(application.name, {22, QFont::Bold}, Design::text, this);
     name->setObjectName(QStringLiteral("name"));
     titles->addWidget(name);
@@ -153,6 +155,7 @@ AuditApplicationDetailView::AuditApplicationDetailView(const InstalledMacApplica
     identifier->setMaximumLines(1);
     identifier->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     titles->addWidget(identifier);
+    titles->addStretch();
     header->addLayout(titles, 1);
     auto* pills = new QVBoxLayout;
     pills->setSpacing(6);

@@ -79,8 +79,10 @@ AuditApplicationRow::AuditApplicationRow(int index, const InstalledMacApplicatio
     texts->addStretch();
     row->addLayout(texts, 1);
 
+    // The two pills keep 6 apart and sit in the middle of a taller card.
     auto* evidence = new QVBoxLayout;
     evidence->setSpacing(6);
+    evidence->addStretch();
     m_signature = new AuditEvidencePill(application.auditEvidenceState(), application.signatureStatus, strings, this);
     m_signature->setObjectName(QStringLiteral("signature"));
     m_signature->setFixedWidth(evidenceColumnWidth);
@@ -89,6 +91,7 @@ AuditApplicationRow::AuditApplicationRow(int index, const InstalledMacApplicatio
     m_license->setObjectName(QStringLiteral("license"));
     m_license->setFixedWidth(evidenceColumnWidth);
     evidence->addWidget(m_license);
+    evidence->addStretch();
     row->addLayout(evidence);
 
     const auto open = [this] {

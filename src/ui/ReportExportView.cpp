@@ -164,6 +164,8 @@ QWidget* ReportExportView::makeHeader()
     m_description = oneLine({12, QFont::Medium, Design::FontDesign::rounded}, ReportColors::slateBlue, card);
     titles->addWidget(m_title);
     titles->addWidget(m_description);
+    // Both lines keep to the top of the card, 5 apart.
+    titles->addStretch();
     row->addLayout(titles);
     row->addStretch(1);
 

@@ -49,8 +49,9 @@ ReportInfoPart::ReportInfoPart(const QString& title, const QString& subtitle, co
     header->addLayout(titles, 1);
     column->addLayout(header);
 
+    // The content's views stand in the card's own column, 9 apart.
     m_content = new QVBoxLayout;
-    m_content->setSpacing(8);
+    m_content->setSpacing(9);
     column->addLayout(m_content);
     column->addStretch(1);
 

@@ -3,21 +3,11 @@
 #include "ui/AuditApplicationDetailView.h"
 #include "ui/CloudToolsView.h"
 #include "ui/ItemDetailView.h"
-#include "ui/PlaceholderSheet.h"
 #include "ui/ReportExportView.h"
 #include "ui/SettingsView.h"
 #include "ui/SystemCheckView.h"
 
 namespace SheetFactory {
-
-namespace {
-
-QDialog* placeholder(DevivuKitViewModel& model, const QString& title, QSize size, QWidget* parent)
-{
-    return new PlaceholderSheet(title, AppStrings(model.language()).text(AppI18nKey::close), size, parent);
-}
-
-} // namespace
 
 QDialog* make(DevivuKitViewModel& model, const DevivuKitViewModel::Sheet& sheet, QWidget* parent)
 {

@@ -13,12 +13,11 @@ const char* const backendVariables[] = {"TAVRIN_SUPABASE_URL", "TAVRIN_SUPABASE_
 
 QString ViewModelTestEnvironment::home()
 {
-    static QTemporaryDir* const folder = [] {
-        auto* created = new QTemporaryDir;
-        qputenv("HOME", QFile::encodeName(created->path()));
-        return created;
-    }();
-    return folder->path();
+    // One home for the whole process, removed when the process ends.
+    static QTemporaryDir folder;
+    static const bool homeSet = qputenv("HOME", QFile::encodeName(folder.path()));
+    Q_UNUSED(homeSet);
+    return folder.path();
 }
 
 ViewModelTestEnvironment::ViewModelTestEnvironment()

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLayout>
+#include <QPointer>
 
 PictureStage::PictureStage(AppLanguage language, ShotHandler handler)
     : m_language(language), m_handler(std::move(handler))
@@ -14,14 +15,17 @@ PictureStage::PictureStage(AppLanguage language, ShotHandler handler)
 
 PictureStage::~PictureStage() = default;
 
-MainWindow& PictureStage::open(const std::function<void(ViewModelHarness& harness)>& prepare)
+MainWindow& PictureStage::open(const std::function<void(ViewModelHarness& harness)>& prepare,
+                               const std::function<void(MainWindow& window)>& shown)
 {
     if (!m_fixture) {
-        m_fixture = std::make_unique<WindowFixture>([&](ViewModelHarness& harness) {
-            WindowFixture::storeLanguage(harness, m_language);
-            if (prepare)
-                prepare(harness);
-        });
+        m_fixture = std::make_unique<WindowFixture>(
+            [&](ViewModelHarness& harness) {
+                WindowFixture::storeLanguage(harness, m_language);
+                if (prepare)
+                    prepare(harness);
+            },
+            nullptr, shown);
     }
     return *m_fixture->window;
 }
@@ -80,15 +84,23 @@ void PictureStage::shootSheet(const DevivuKitViewModel::Sheet& sheet, const QStr
 {
     model().setActiveSheet(sheet);
     deliver();
-    shoot(sheetName(kind, state), window().sheetHost()->dialog(), expectedSize);
+    // The view model may have moved on meanwhile (a finished check run swaps
+    // its sheet for the report): then there is no picture of this sheet.
+    QDialog* dialog = window().sheetHost()->dialog();
+    if (dialog && dialog->objectName() != sheet.id())
+        dialog = nullptr;
+    shoot(sheetName(kind, state), dialog, expectedSize);
 }
 
 void PictureStage::shoot(const QString& name, QWidget* widget, QSize expectedSize)
 {
-    if (widget) {
-        if (QLayout* layout = widget->layout())
+    // Delivering what is posted may close and delete the widget (its sheet
+    // closed by a late result): the handler then gets none.
+    QPointer<QWidget> live(widget);
+    if (live) {
+        if (QLayout* layout = live->layout())
             layout->activate();
         deliver();
     }
-    m_handler(PictureShot{name, widget, expectedSize});
+    m_handler(PictureShot{name, live.data(), expectedSize});
 }

@@ -41,7 +41,10 @@ public:
 
     // Builds the window (once) after prepare has scripted the fakes; the view
     // model starts in the stage's language and its start-up work is settled.
-    MainWindow& open(const std::function<void(ViewModelHarness& harness)>& prepare = {});
+    // shown runs once the window is shown, before the start-up work lands
+    // (held start-up work is released there, or settling waits for it).
+    MainWindow& open(const std::function<void(ViewModelHarness& harness)>& prepare = {},
+                     const std::function<void(MainWindow& window)>& shown = {});
     MainWindow& window() const;
     DevivuKitViewModel& model() const;
     ViewModelHarness& harness() const;

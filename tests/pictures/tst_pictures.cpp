@@ -3,6 +3,7 @@
 // is blank. The scenes run again here (without grabbing) to name the files.
 
 #include "PictureScenes.h"
+#include "catalog/Catalog.h"
 #include "ui/WindowStart.h"
 
 #include <QDir>
@@ -79,10 +80,21 @@ void PicturesTest::everyPictureIsThereAtItsSize()
         QVERIFY2(allowed.match(name).hasMatch(), qPrintable(name));
     QCOMPARE(QSet<QString>(names.cbegin(), names.cend()).size(), names.size());
     for (const QString code : {"en", "vi", "ko", "ja", "zh"}) {
-        QStringList expected{QStringLiteral("window-%1-1600x1000"), QStringLiteral("window-%1-min")};
-        for (const QString kind : {"item-detail", "audit-detail", "settings", "system-checks", "report",
-                                   "cloud-tools", "remove-confirmation"})
-            expected.append(QStringLiteral("sheet-") + kind + QStringLiteral("-%1"));
+        QStringList expected{QStringLiteral("window-%1-1600x1000"), QStringLiteral("window-%1-min"),
+                             QStringLiteral("window-%1-min-group-all")};
+        for (const QString state : {"rows", "update", "audit-empty", "audit-scanning", "audit"}) {
+            expected.append(QStringLiteral("window-%1-1600x1000-") + state);
+            expected.append(QStringLiteral("window-%1-min-") + state);
+        }
+        for (const CatalogGroup& group : Catalog::groups())
+            expected.append(QStringLiteral("window-%1-1600x1000-group-") + group.id);
+        for (const QString kind :
+             {"item-detail", "audit-detail", "audit-detail-%1-no-evidence", "settings", "settings-%1-languages",
+              "system-checks", "report", "report-%1-empty", "report-%1-scanning", "report-%1-long-notes",
+              "cloud-tools", "cloud-tools-%1-expanded", "remove-confirmation"}) {
+            const QString name = QStringLiteral("sheet-") + kind;
+            expected.append(name.contains(QLatin1String("%1")) ? name : name + QStringLiteral("-%1"));
+        }
         for (const QString& name : std::as_const(expected))
             QVERIFY2(names.contains(name.arg(code)), qPrintable(name.arg(code)));
     }

@@ -11,13 +11,15 @@
 
 // The program's main window over the view model's fakes, for the window's
 // tests and pictures. The fakes are scripted first (prepare), the window is
-// built from them, shown offscreen and its start-up work settled. The window
+// built from them, shown offscreen (then shown runs, before the start-up
+// work lands) and its start-up work settled. The window
 // goes before the harness, which then releases every gate and drains the
 // background jobs.
 class WindowFixture {
 public:
     explicit WindowFixture(const std::function<void(ViewModelHarness&)>& prepare = {},
-                           const std::function<void(DevivuKitViewModel::Dependencies&)>& adjust = {})
+                           const std::function<void(DevivuKitViewModel::Dependencies&)>& adjust = {},
+                           const std::function<void(MainWindow&)>& shown = {})
     {
         if (prepare)
             prepare(harness);
@@ -27,6 +29,8 @@ public:
         window = std::make_unique<MainWindow>(std::move(dependencies));
         window->show();
         static_cast<void>(QTest::qWaitForWindowExposed(window.get()));
+        if (shown)
+            shown(*window);
         settle();
     }
 

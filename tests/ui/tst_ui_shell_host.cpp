@@ -6,7 +6,6 @@
 #include "TestApplication.h"
 #include "WindowFixture.h"
 #include "ui/ItemDetailView.h"
-#include "ui/PlaceholderSheet.h"
 #include "ui/SettingsView.h"
 #include "ui/SheetHost.h"
 #include "ui/StyledButton.h"
@@ -29,6 +28,14 @@ std::optional<QString> activeID(const DevivuKitViewModel& model)
     if (!model.activeSheet())
         return std::nullopt;
     return model.activeSheet()->id();
+}
+
+// The system-check sheet starts a check run as it opens; a run that ended
+// would close the sheet and move on to the report. Holding the run keeps the
+// sheet open for as long as the test looks at it.
+std::shared_ptr<Gate> holdCheckRun(WindowFixture& fixture)
+{
+    return fixture.harness.engine->hold(FakeEngine::Operation::systemChecks);
 }
 
 } // namespace
@@ -150,6 +157,7 @@ void UiShellHostTest::anotherSheetReplacesWithoutPassingThroughNone()
     QSignalSpy changes(&model, &DevivuKitViewModel::activeSheetChanged);
     QList<std::optional<QString>> seen;
     connect(&model, &DevivuKitViewModel::activeSheetChanged, this, [&] { seen.append(activeID(model)); });
+    const std::shared_ptr<Gate> run = holdCheckRun(fixture);
     model.setActiveSheet(Sheet::systemChecks());
 
     // The settings sheet closed silently: its own close (activeSheet none)
@@ -160,7 +168,8 @@ void UiShellHostTest::anotherSheetReplacesWithoutPassingThroughNone()
     QDialog* checks = fixture.window->sheetHost()->dialog();
     QVERIFY(checks && checks->isVisible());
     QCOMPARE(checks->objectName(), QStringLiteral("system-checks"));
-    fixture.settle();
+    QVERIFY(run->waitArrived());
+    fixture.deliver();
     QVERIFY(!settings);
     QCOMPARE(activeID(model), QStringLiteral("system-checks"));
 }
@@ -169,9 +178,10 @@ void UiShellHostTest::userCloseClears_data()
 {
     QTest::addColumn<Sheet>("sheet");
     QTest::addColumn<QString>("how");
-    QTest::newRow("placeholder Close") << Sheet::report() << "placeholder-close";
+    QTest::newRow("report Close") << Sheet::report() << "report-close";
     QTest::newRow("cloud tools Close") << Sheet::cloudTools() << "cloud-close";
-    QTest::newRow("placeholder title bar") << Sheet::systemChecks() << "title bar";
+    QTest::newRow("system checks title bar") << Sheet::systemChecks() << "title bar";
+    QTest::newRow("system checks Close") << Sheet::systemChecks() << "close";
     QTest::newRow("item detail Close") << Sheet::itemDetail(catalogEntry(QStringLiteral("vlc"))) << "close";
     QTest::newRow("item detail xmark") << Sheet::itemDetail(catalogEntry(QStringLiteral("vlc"))) << "close-x";
     QTest::newRow("audit detail Escape") << Sheet::auditDetail(testApplication(QStringLiteral("Pages")))
@@ -189,6 +199,9 @@ void UiShellHostTest::userCloseClears()
 
     WindowFixture fixture;
     DevivuKitViewModel& model = fixture.model();
+    std::shared_ptr<Gate> run;
+    if (sheet.kind == Sheet::Kind::systemChecks)
+        run = holdCheckRun(fixture);
     model.setActiveSheet(sheet);
     QPointer<QDialog> dialog = fixture.window->sheetHost()->dialog();
     QVERIFY(dialog);
@@ -206,8 +219,12 @@ void UiShellHostTest::userCloseClears()
     QCOMPARE(model.activeSheet(), std::nullopt);
     QCOMPARE(changes.count(), 1);
     QCOMPARE(fixture.window->sheetHost()->dialog(), nullptr);
+    if (run)
+        run->release();
     fixture.settle();
     QVERIFY(!dialog);
+    // A check run cancelled by the close delivers nothing that reopens a sheet.
+    QCOMPARE(model.activeSheet(), std::nullopt);
 }
 
 void UiShellHostTest::lateFinishDoesNotClearTheNextSheet()
