@@ -2,10 +2,18 @@
 
 #include "app/DevivuKitViewModel.h"
 #include "ui/ButtonText.h"
+#include "ui/Design.h"
+#include "ui/Symbols.h"
 
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+
+namespace {
+
+constexpr int iconSide = 32;
+
+} // namespace
 
 RemoveConfirmation::RemoveConfirmation(DevivuKitViewModel& model, QWidget* window)
     : QObject(window), m_model(model), m_window(window)
@@ -28,7 +36,9 @@ void RemoveConfirmation::follow()
     auto* box = new QMessageBox(m_window);
     box->setObjectName(QStringLiteral("remove-confirmation"));
     box->setWindowModality(Qt::WindowModal);
-    box->setIcon(QMessageBox::Warning);
+    // The kit's warning symbol, not the style's own drawing.
+    box->setIconPixmap(Symbols::pixmap(QStringLiteral("exclamationmark.triangle.fill"), iconSide, Design::warning,
+                                       box->devicePixelRatioF()));
     box->setTextFormat(Qt::PlainText);
     box->setWindowTitle(strings.text(AppI18nKey::removePromptTitle));
     box->setText(strings.text(AppI18nKey::removePromptTitle));
