@@ -67,6 +67,11 @@ void setBackground(QWidget& widget, const QColor& color)
     widget.setAutoFillBackground(true);
 }
 
+void setElides(QWidget& widget, bool elides)
+{
+    widget.setProperty(elidesProperty, elides);
+}
+
 bool animationsEnabled()
 {
     return qEnvironmentVariable("TAVRIN_UI_ANIMATIONS") != QLatin1String("0");

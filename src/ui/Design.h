@@ -69,6 +69,14 @@ QFont font(double pixelSize, QFont::Weight weight = QFont::Normal,
 // Fills the widget's background with the colour (a sheet on Design::background).
 void setBackground(QWidget& widget, const QColor& color);
 
+// The dynamic property a text widget carries (true) when it may elide or
+// shrink its text by design: set where the elision is configured, never for
+// a text that must show whole. Every other text widget must get at least its
+// size hint (its heightForWidth when it wraps); the layout check holds the
+// screens to that.
+inline constexpr char elidesProperty[] = "tavrinElides";
+void setElides(QWidget& widget, bool elides = true);
+
 // False when the environment sets TAVRIN_UI_ANIMATIONS to "0": every
 // animation of the window is then instant (the tests and the pictures set it).
 bool animationsEnabled();

@@ -133,6 +133,12 @@ TextBlock::TextBlock(const QString& text, const Design::FontSpec& font, const QC
 
 void TextBlock::changed()
 {
+    // A limited block elides (or shrinks) by design; an unlimited one, and a
+    // single line that is neither cut nor shrunk, must be given its size.
+    const bool elides = m_maximumLines > 1
+                        || (m_maximumLines == 1 && (m_elideMode != Qt::ElideNone || m_minimumScale < 1.0));
+    if (property(Design::elidesProperty).toBool() != elides)
+        Design::setElides(*this, elides);
     m_cache.reset();
     updateGeometry();
     update();

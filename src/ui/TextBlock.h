@@ -17,7 +17,9 @@
 // - to N lines, the last one ending in an ellipsis when text is cut;
 // - to one line, cut with an ellipsis at the end, the start or the middle;
 // - to one line that first shrinks down to a minimum scale, then is cut.
-// What it paints is exactly what its size hints measure.
+// What it paints is exactly what its size hints measure. A limited block
+// (N lines, or one line that is cut or shrinks) carries
+// Design::elidesProperty; an unlimited one must be given its size.
 class TextBlock : public QWidget {
     Q_OBJECT
 
