@@ -42,15 +42,15 @@ QStringList fontFamilies(FontDesign design)
     return families;
 }
 
-QFont font(const FontSpec& spec)
+QFont font(const FontSpec& fontSpec)
 {
     QFont result;
-    result.setFamilies(fontFamilies(spec.design));
-    if (spec.design == FontDesign::monospaced)
+    result.setFamilies(fontFamilies(fontSpec.design));
+    if (fontSpec.design == FontDesign::monospaced)
         result.setStyleHint(QFont::Monospace);
-    result.setPixelSize(qMax(1, int(std::lround(spec.pixelSize))));
-    result.setWeight(spec.weight);
-    result.setItalic(spec.italic);
+    result.setPixelSize(qMax(1, int(std::lround(fontSpec.pixelSize))));
+    result.setWeight(fontSpec.weight);
+    result.setItalic(fontSpec.italic);
     return result;
 }
 

@@ -60,9 +60,9 @@ QString fontFamily();
 // (the language picker's flags).
 QStringList fontFamilies(FontDesign design = FontDesign::standard);
 
-// The font of a spec for Qt's own widgets. Qt sets widget fonts in whole
+// The font of a FontSpec for Qt's own widgets. Qt sets widget fonts in whole
 // pixels, so a fractional size is rounded here; TextBlock keeps it exact.
-QFont font(const FontSpec& spec);
+QFont font(const FontSpec& fontSpec);
 QFont font(double pixelSize, QFont::Weight weight = QFont::Normal,
            FontDesign design = FontDesign::standard);
 

@@ -18,12 +18,12 @@ struct LayoutFont {
     double unit = 1.0; // logical pixels per layout pixel
 };
 
-LayoutFont layoutFont(const Design::FontSpec& spec)
+LayoutFont layoutFont(const Design::FontSpec& fontSpec)
 {
-    const double size = qMax(spec.pixelSize, 0.25);
+    const double size = qMax(fontSpec.pixelSize, 0.25);
     const bool whole = std::abs(size - std::round(size)) < 1e-9;
     const int pixels = whole ? int(std::round(size)) : int(std::round(size * 4));
-    Design::FontSpec layoutSpec = spec;
+    Design::FontSpec layoutSpec = fontSpec;
     layoutSpec.pixelSize = pixels;
     return {Design::font(layoutSpec), size / pixels};
 }
