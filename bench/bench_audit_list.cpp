@@ -18,8 +18,8 @@
 
 #include "ViewModelHarness.h"
 #include "audit/ReportFixtures.h"
-#include "ui/AuditApplicationList.h"
-#include "ui/AuditWorkspaceView.h"
+#include "ui/audit/AuditApplicationList.h"
+#include "ui/audit/AuditWorkspaceView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

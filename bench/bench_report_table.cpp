@@ -10,9 +10,9 @@
 
 #include "ViewModelHarness.h"
 #include "audit/ReportFixtures.h"
-#include "ui/ReportApplicationList.h"
-#include "ui/ReportApplicationTable.h"
-#include "ui/ReportExportView.h"
+#include "ui/report/ReportApplicationList.h"
+#include "ui/report/ReportApplicationTable.h"
+#include "ui/report/ReportExportView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

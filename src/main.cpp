@@ -1,5 +1,5 @@
 #include "cli/TavrinDevivuKitApp.h"
-#include "ui/WindowStart.h"
+#include "ui/shell/WindowStart.h"
 
 int main(int argc, char** argv)
 {

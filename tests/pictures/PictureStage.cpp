@@ -1,7 +1,7 @@
 #include "PictureStage.h"
 
-#include "ui/SheetHost.h"
 #include "ui/WindowFixture.h"
+#include "ui/shell/SheetHost.h"
 
 #include <QApplication>
 #include <QDialog>

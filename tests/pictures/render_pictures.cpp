@@ -5,8 +5,8 @@
 // PictureScenes.cpp; test_pictures checks what this writes.
 
 #include "PictureScenes.h"
-#include "ui/Design.h"
-#include "ui/WindowStart.h"
+#include "ui/kit/Design.h"
+#include "ui/shell/WindowStart.h"
 
 #include <QApplication>
 #include <QDir>

@@ -11,16 +11,16 @@
 // A failure names each offender: scene, language, widget, text and sizes.
 
 #include "PictureScenes.h"
-#include "ui/Design.h"
-#include "ui/MainWindow.h"
-#include "ui/Pill.h"
-#include "ui/SelectableText.h"
-#include "ui/StyledButton.h"
-#include "ui/TextBlock.h"
-#include "ui/ToastView.h"
 #include "ui/WindowFixture.h"
-#include "ui/WindowSizing.h"
-#include "ui/WindowStart.h"
+#include "ui/kit/Design.h"
+#include "ui/kit/Pill.h"
+#include "ui/kit/SelectableText.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/kit/TextBlock.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/ToastView.h"
+#include "ui/shell/WindowSizing.h"
+#include "ui/shell/WindowStart.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

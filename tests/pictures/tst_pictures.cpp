@@ -4,7 +4,7 @@
 
 #include "PictureScenes.h"
 #include "catalog/Catalog.h"
-#include "ui/WindowStart.h"
+#include "ui/shell/WindowStart.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/DevivuKitViewModel.h"
-#include "ui/CloudManagementPanel.h"
-#include "ui/CloudToolsView.h"
-#include "ui/StyledButton.h"
+#include "ui/cloud/CloudManagementPanel.h"
+#include "ui/cloud/CloudToolsView.h"
+#include "ui/kit/StyledButton.h"
 
 #include <QLineEdit>
 #include <QPointer>

@@ -6,8 +6,8 @@
 #include "app/MacReportPdfWriter.h"
 #include "app/SupabaseCloud.h"
 #include "support/FakeMac.h"
-#include "ui/SheetHost.h"
-#include "ui/StyledButton.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/shell/SheetHost.h"
 
 #include <QFile>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ViewModelHarness.h"
-#include "ui/MainWindow.h"
+#include "ui/shell/MainWindow.h"
 
 #include <QApplication>
 #include <QTest>

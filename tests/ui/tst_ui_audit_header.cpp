@@ -4,12 +4,12 @@
 
 #include "TestApplication.h"
 #include "ViewModelHarness.h"
-#include "ui/AuditEmptyStateView.h"
-#include "ui/AuditHeaderView.h"
-#include "ui/CircularProgressIndicator.h"
-#include "ui/StyledButton.h"
-#include "ui/TavrinProgressBar.h"
-#include "ui/TextBlock.h"
+#include "ui/audit/AuditEmptyStateView.h"
+#include "ui/audit/AuditHeaderView.h"
+#include "ui/kit/CircularProgressIndicator.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/kit/TavrinProgressBar.h"
+#include "ui/kit/TextBlock.h"
 
 #include <QtTest>
 

@@ -3,11 +3,11 @@
 
 #include "CatalogEntry.h"
 #include "ViewModelHarness.h"
-#include "ui/ForceUpdateBanner.h"
-#include "ui/LinearProgressIndicator.h"
-#include "ui/OperationProgressBanner.h"
-#include "ui/StyledButton.h"
-#include "ui/TextBlock.h"
+#include "ui/catalog/OperationProgressBanner.h"
+#include "ui/kit/ForceUpdateBanner.h"
+#include "ui/kit/LinearProgressIndicator.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/kit/TextBlock.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -4,10 +4,10 @@
 #include "CatalogEntry.h"
 #include "ViewModelHarness.h"
 #include "catalog/Catalog.h"
-#include "ui/CatalogHeaderView.h"
-#include "ui/StyledButton.h"
-#include "ui/TavrinProgressBar.h"
-#include "ui/TextBlock.h"
+#include "ui/catalog/CatalogHeaderView.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/kit/TavrinProgressBar.h"
+#include "ui/kit/TextBlock.h"
 
 #include <QtTest>
 

@@ -3,11 +3,11 @@
 
 #include "CatalogEntry.h"
 #include "ViewModelHarness.h"
-#include "ui/DetailLine.h"
-#include "ui/ItemDetailView.h"
-#include "ui/StatusPill.h"
-#include "ui/StyledButton.h"
-#include "ui/TextBlock.h"
+#include "ui/catalog/DetailLine.h"
+#include "ui/catalog/ItemDetailView.h"
+#include "ui/kit/StatusPill.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/kit/TextBlock.h"
 
 #include <QPushButton>
 #include <QScrollArea>

@@ -3,11 +3,11 @@
 
 #include "CatalogEntry.h"
 #include "ViewModelHarness.h"
-#include "ui/Design.h"
-#include "ui/FooterView.h"
-#include "ui/LogDrawerView.h"
-#include "ui/StyledButton.h"
-#include "ui/TextBlock.h"
+#include "ui/catalog/FooterView.h"
+#include "ui/kit/Design.h"
+#include "ui/kit/LogDrawerView.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/kit/TextBlock.h"
 
 #include <QFontInfo>
 #include <QScrollBar>

@@ -2,14 +2,14 @@
 // controls act, and how a press reaches the owner.
 
 #include "CatalogEntry.h"
-#include "ui/AppItemRow.h"
-#include "ui/Design.h"
-#include "ui/GroupPill.h"
-#include "ui/LinearProgressIndicator.h"
-#include "ui/SourcePill.h"
-#include "ui/StatusPill.h"
-#include "ui/StyledButton.h"
-#include "ui/TextBlock.h"
+#include "ui/catalog/AppItemRow.h"
+#include "ui/kit/Design.h"
+#include "ui/kit/GroupPill.h"
+#include "ui/kit/LinearProgressIndicator.h"
+#include "ui/kit/SourcePill.h"
+#include "ui/kit/StatusPill.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/kit/TextBlock.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -5,11 +5,11 @@
 #include "ViewModelHarness.h"
 #include "app/ViewModelTexts.h"
 #include "model/SystemCheckTexts.h"
-#include "ui/BadgeLabel.h"
-#include "ui/Pill.h"
-#include "ui/StyledButton.h"
-#include "ui/SystemCheckView.h"
-#include "ui/TextBlock.h"
+#include "ui/catalog/SystemCheckView.h"
+#include "ui/kit/BadgeLabel.h"
+#include "ui/kit/Pill.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/kit/TextBlock.h"
 
 #include <QPushButton>
 #include <QScrollArea>

@@ -1,10 +1,10 @@
 // The toast card: its symbol and colour per kind, its width and its two
 // lines of text.
 
-#include "ui/Design.h"
-#include "ui/SymbolView.h"
-#include "ui/ToastView.h"
-#include "ui/TextBlock.h"
+#include "ui/kit/Design.h"
+#include "ui/kit/SymbolView.h"
+#include "ui/kit/TextBlock.h"
+#include "ui/shell/ToastView.h"
 
 #include <QtTest>
 

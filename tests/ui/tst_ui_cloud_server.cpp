@@ -9,8 +9,8 @@
 #include "app/SupabaseCloud.h"
 #include "cloud/CloudTestClient.h"
 #include "support/LoopbackHttpsServer.h"
-#include "ui/FilledBox.h"
-#include "ui/SelectableText.h"
+#include "ui/kit/FilledBox.h"
+#include "ui/kit/SelectableText.h"
 
 #include <QJsonArray>
 #include <QtTest>

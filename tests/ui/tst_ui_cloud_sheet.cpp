@@ -4,11 +4,11 @@
 
 #include "CloudSheetTesting.h"
 #include "ViewModelHarness.h"
-#include "ui/CloudManagementPanel.h"
-#include "ui/CloudToolsView.h"
-#include "ui/FilledBox.h"
-#include "ui/SelectableText.h"
-#include "ui/TextBlock.h"
+#include "ui/cloud/CloudManagementPanel.h"
+#include "ui/cloud/CloudToolsView.h"
+#include "ui/kit/FilledBox.h"
+#include "ui/kit/SelectableText.h"
+#include "ui/kit/TextBlock.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -7,16 +7,16 @@
 // the sheet of its record.
 
 #include "FakeMacWindow.h"
-#include "ui/AuditApplicationDetailView.h"
-#include "ui/AuditApplicationList.h"
-#include "ui/AuditApplicationRow.h"
-#include "ui/AuditDetailField.h"
-#include "ui/AuditEmptyStateView.h"
-#include "ui/AuditEvidencePill.h"
-#include "ui/AuditHeaderView.h"
-#include "ui/AuditWorkspaceView.h"
-#include "ui/Pill.h"
-#include "ui/TextBlock.h"
+#include "ui/audit/AuditApplicationDetailView.h"
+#include "ui/audit/AuditApplicationList.h"
+#include "ui/audit/AuditApplicationRow.h"
+#include "ui/audit/AuditDetailField.h"
+#include "ui/audit/AuditEmptyStateView.h"
+#include "ui/audit/AuditHeaderView.h"
+#include "ui/audit/AuditWorkspaceView.h"
+#include "ui/kit/AuditEvidencePill.h"
+#include "ui/kit/Pill.h"
+#include "ui/kit/TextBlock.h"
 
 #include <QtTest>
 

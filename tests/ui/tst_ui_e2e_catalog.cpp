@@ -6,12 +6,12 @@
 
 #include "CatalogEntry.h"
 #include "FakeMacWindow.h"
-#include "ui/AppItemRow.h"
-#include "ui/ContentView.h"
-#include "ui/LogDrawerView.h"
-#include "ui/StatusPill.h"
-#include "ui/ToastPresenter.h"
-#include "ui/ToastView.h"
+#include "ui/catalog/AppItemRow.h"
+#include "ui/catalog/ContentView.h"
+#include "ui/kit/LogDrawerView.h"
+#include "ui/kit/StatusPill.h"
+#include "ui/shell/ToastPresenter.h"
+#include "ui/shell/ToastView.h"
 
 #include <QFileInfo>
 #include <QScrollArea>

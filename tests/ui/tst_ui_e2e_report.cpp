@@ -7,12 +7,12 @@
 
 #include "FakeMacWindow.h"
 #include "TestFiles.h"
-#include "ui/ReportApplicationList.h"
-#include "ui/ReportApplicationTable.h"
-#include "ui/ReportExportView.h"
-#include "ui/ReportPrimaryButton.h"
-#include "ui/ToastPresenter.h"
-#include "ui/ToastView.h"
+#include "ui/report/ReportApplicationList.h"
+#include "ui/report/ReportApplicationTable.h"
+#include "ui/report/ReportExportView.h"
+#include "ui/report/ReportPrimaryButton.h"
+#include "ui/shell/ToastPresenter.h"
+#include "ui/shell/ToastView.h"
 
 #include <QDir>
 #include <QLineEdit>

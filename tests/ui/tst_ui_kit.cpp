@@ -1,12 +1,12 @@
 #include "catalog/Catalog.h"
-#include "ui/ButtonStyle.h"
-#include "ui/Design.h"
-#include "ui/Pill.h"
-#include "ui/StyledButton.h"
-#include "ui/SymbolView.h"
-#include "ui/Symbols.h"
-#include "ui/TavrinProgressBar.h"
-#include "ui/TextBlock.h"
+#include "ui/kit/ButtonStyle.h"
+#include "ui/kit/Design.h"
+#include "ui/kit/Pill.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/kit/SymbolView.h"
+#include "ui/kit/Symbols.h"
+#include "ui/kit/TavrinProgressBar.h"
+#include "ui/kit/TextBlock.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -4,14 +4,14 @@
 #include "ReportSheetTesting.h"
 #include "TestApplication.h"
 #include "app/MacReportPdfWriter.h"
-#include "ui/ReportApplicationList.h"
-#include "ui/ReportApplicationTable.h"
-#include "ui/ReportExportView.h"
-#include "ui/ReportField.h"
-#include "ui/ReportPrimaryButton.h"
-#include "ui/ReportProfileColumn.h"
-#include "ui/TavrinProgressBar.h"
-#include "ui/TextBlock.h"
+#include "ui/kit/TavrinProgressBar.h"
+#include "ui/kit/TextBlock.h"
+#include "ui/report/ReportApplicationList.h"
+#include "ui/report/ReportApplicationTable.h"
+#include "ui/report/ReportExportView.h"
+#include "ui/report/ReportField.h"
+#include "ui/report/ReportPrimaryButton.h"
+#include "ui/report/ReportProfileColumn.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

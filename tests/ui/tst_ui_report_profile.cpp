@@ -3,9 +3,9 @@
 // sheet and the next run.
 
 #include "ReportSheetTesting.h"
-#include "ui/ReportExportView.h"
-#include "ui/ReportField.h"
-#include "ui/ReportProfileColumn.h"
+#include "ui/report/ReportExportView.h"
+#include "ui/report/ReportField.h"
+#include "ui/report/ReportProfileColumn.h"
 
 #include <QJsonDocument>
 #include <QLineEdit>

@@ -4,13 +4,13 @@
 #include "ReportSheetTesting.h"
 #include "TestApplication.h"
 #include "audit/ReportFixtures.h"
-#include "ui/ReportApplicationList.h"
-#include "ui/ReportApplicationRow.h"
-#include "ui/ReportApplicationTable.h"
-#include "ui/ReportExportView.h"
-#include "ui/ReportLicenseBadge.h"
-#include "ui/ReportSignatureBadge.h"
-#include "ui/TextBlock.h"
+#include "ui/kit/ReportLicenseBadge.h"
+#include "ui/kit/ReportSignatureBadge.h"
+#include "ui/kit/TextBlock.h"
+#include "ui/report/ReportApplicationList.h"
+#include "ui/report/ReportApplicationRow.h"
+#include "ui/report/ReportApplicationTable.h"
+#include "ui/report/ReportExportView.h"
 
 #include <QScrollBar>
 #include <QtTest>

@@ -5,11 +5,11 @@
 #include "CatalogEntry.h"
 #include "TestApplication.h"
 #include "WindowFixture.h"
-#include "ui/ItemDetailView.h"
-#include "ui/SettingsView.h"
-#include "ui/SheetHost.h"
-#include "ui/StyledButton.h"
-#include "ui/WindowSizing.h"
+#include "ui/catalog/ItemDetailView.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/shell/SettingsView.h"
+#include "ui/shell/SheetHost.h"
+#include "ui/shell/WindowSizing.h"
 
 #include <QDialog>
 #include <QPointer>

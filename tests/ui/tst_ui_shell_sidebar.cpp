@@ -7,13 +7,13 @@
 #include "TestApplication.h"
 #include "WindowFixture.h"
 #include "catalog/Catalog.h"
-#include "ui/SettingsView.h"
-#include "ui/SheetHost.h"
-#include "ui/SidebarHeaderView.h"
-#include "ui/SidebarView.h"
-#include "ui/StyledButton.h"
-#include "ui/SystemSummaryCard.h"
-#include "ui/TextBlock.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/kit/TextBlock.h"
+#include "ui/shell/SettingsView.h"
+#include "ui/shell/SheetHost.h"
+#include "ui/shell/SidebarHeaderView.h"
+#include "ui/shell/SidebarView.h"
+#include "ui/shell/SystemSummaryCard.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // on a fake Mac whose Homebrew install never ends by itself.
 
 #include "cli/HeadlessRun.h"
-#include "ui/WindowStart.h"
+#include "ui/shell/WindowStart.h"
 
 #include <QFile>
 #include <QProcess>

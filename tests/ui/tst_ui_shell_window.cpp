@@ -3,12 +3,12 @@
 
 #include "CatalogEntry.h"
 #include "WindowFixture.h"
-#include "ui/RemoveConfirmation.h"
-#include "ui/SaveFileChooser.h"
-#include "ui/SheetHost.h"
-#include "ui/SymbolView.h"
-#include "ui/ToastPresenter.h"
-#include "ui/ToastView.h"
+#include "ui/kit/SymbolView.h"
+#include "ui/shell/RemoveConfirmation.h"
+#include "ui/shell/SaveFileChooser.h"
+#include "ui/shell/SheetHost.h"
+#include "ui/shell/ToastPresenter.h"
+#include "ui/shell/ToastView.h"
 
 #include <QFileDialog>
 #include <QLabel>

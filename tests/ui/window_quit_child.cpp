@@ -5,9 +5,9 @@
 // install has started, and closes the window. test_ui_shell_start runs it.
 
 #include "app/DevivuKitViewModel.h"
-#include "ui/MainWindow.h"
-#include "ui/StyledButton.h"
-#include "ui/WindowStart.h"
+#include "ui/kit/StyledButton.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/WindowStart.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,0 @@
-#include "ui/SourcePill.h"
-
-SourcePill::SourcePill(const QString& text, QWidget* parent)
-    : Pill(text, foregroundColor, backgroundColor, parent)
-{
-}
