@@ -1,3 +1,4 @@
+#include "FontWidths.h"
 #include "audit/MacReportPDF.h"
 #include "ui/audit/AuditApplicationDetailView.h"
 #include "ui/audit/AuditApplicationRow.h"
@@ -597,7 +598,7 @@ void UiAuditViewsTest::detailSheetShowsItsCells()
         QVERIFY(value->isReadOnly());
         QVERIFY(value->height() >= value->heightForWidth(value->width()));
         // Identifiers are set in a fixed-pitch face.
-        QCOMPARE(QFontInfo(value->font()).fixedPitch(), field->cell().monospaced);
+        QCOMPARE(drawsEvenAdvances(value->font()), field->cell().monospaced);
     }
     // The rows of the grid are as tall as their cells, no taller.
     const QWidget* grid = sheet.findChild<QScrollArea*>(QStringLiteral("fields-scroll"))->widget();
