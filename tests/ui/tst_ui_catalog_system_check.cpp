@@ -172,6 +172,14 @@ void UiCatalogSystemCheckTest::rowsTranslateNamesNotBadges()
     QCOMPARE(sheet->readinessPill()->background(), Design::withOpacity(Design::danger, 0.12));
     QCOMPARE(sheet->closeButton()->text(), strings.text(AppI18nKey::close));
     QCOMPARE(sheet->closeMark()->toolTip(), strings.text(AppI18nKey::close));
+
+    // The sheet is filled with the window's warm background, as the check
+    // cards are, in its margin and between its buttons.
+    const QImage picture = sheet->grab().toImage();
+    QCOMPARE(picture.pixelColor(4, 4), Design::background);
+    const QWidget* copy = sheet->findChild<QPushButton*>(QStringLiteral("copy-brew-command"));
+    const QRect gap(copy->geometry().topRight(), sheet->closeButton()->geometry().bottomLeft());
+    QCOMPARE(picture.pixelColor(gap.center()), Design::background);
 }
 
 void UiCatalogSystemCheckTest::userCloseCancels_data()

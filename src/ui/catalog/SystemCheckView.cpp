@@ -87,6 +87,7 @@ SystemCheckView::SystemCheckView(DevivuKitViewModel& model, QWidget* parent) : Q
     setObjectName(DevivuKitViewModel::Sheet::systemChecks().id());
     setWindowModality(Qt::WindowModal);
     setFixedSize(sheetWidth, sheetHeight);
+    Design::setBackground(*this, Design::background);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(24, 24, 24, 24);
