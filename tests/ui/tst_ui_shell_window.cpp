@@ -10,6 +10,7 @@
 #include "ui/shell/ToastPresenter.h"
 #include "ui/shell/ToastView.h"
 
+#include <QAbstractAnimation>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +53,7 @@ private Q_SLOTS:
     void removeConfirmationClosesWhenClearedElsewhere();
     void toastSitsInTheCorner();
     void toastIsGoneAfterItsTime();
+    void toastSlidesAndFades();
     void saveChooserOverTheOpenSheet_data();
     void saveChooserOverTheOpenSheet();
     void saveChooserIsSetUpForPDF();
@@ -215,6 +217,52 @@ void UiShellWindowTest::toastIsGoneAfterItsTime()
     QCOMPARE(fixture.window->toastPresenter()->view(), nullptr);
     fixture.settle();
     QVERIFY(!toast);
+}
+
+void UiShellWindowTest::toastSlidesAndFades()
+{
+    // This test alone runs with the window's animations on.
+    qputenv("TAVRIN_UI_ANIMATIONS", "1");
+    const auto animationsOff = qScopeGuard([] { qputenv("TAVRIN_UI_ANIMATIONS", "0"); });
+    WindowFixture fixture;
+    fixture.window->resize(1600, 1000);
+    const ToastPresenter* presenter = fixture.window->toastPresenter();
+    fixture.model().copyLogPath();
+    QPointer<ToastView> toast = presenter->view();
+    QVERIFY(toast);
+    const QRect target = presenter->placement(*toast);
+    const QPoint offside(fixture.window->width(), target.top());
+
+    // In from the right edge while it fades in, over 0.18 s.
+    QAbstractAnimation* entering = ToastPresenter::runningTransition(toast);
+    QVERIFY(entering);
+    QCOMPARE(entering->duration(), 180);
+    entering->setCurrentTime(0);
+    QCOMPARE(toast->pos(), offside);
+    QCOMPARE(toast->opacity(), 0.0);
+    entering->setCurrentTime(90);
+    QVERIFY(toast->x() > target.left() && toast->x() < offside.x());
+    QVERIFY(toast->opacity() > 0.0 && toast->opacity() < 1.0);
+    entering->setCurrentTime(180);
+    QCOMPARE(toast->pos(), target.topLeft());
+    QCOMPARE(toast->opacity(), 1.0);
+    QCOMPARE(ToastPresenter::runningTransition(toast), nullptr);
+
+    // Cleared after its time: out to the right edge while it fades out, then gone.
+    fixture.harness.scheduler->advance(2200);
+    QCOMPARE(presenter->view(), nullptr);
+    QCOMPARE(presenter->leavingView(), toast.data());
+    QAbstractAnimation* leaving = ToastPresenter::runningTransition(toast);
+    QVERIFY(leaving);
+    leaving->setCurrentTime(0);
+    QCOMPARE(toast->pos(), target.topLeft());
+    QCOMPARE(toast->opacity(), 1.0);
+    leaving->setCurrentTime(leaving->duration());
+    QCOMPARE(toast->pos(), offside);
+    QCOMPARE(toast->opacity(), 0.0);
+    fixture.settle();
+    QVERIFY(!toast);
+    QCOMPARE(presenter->leavingView(), nullptr);
 }
 
 void UiShellWindowTest::saveChooserOverTheOpenSheet_data()

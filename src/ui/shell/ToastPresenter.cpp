@@ -7,6 +7,8 @@
 #include <QAbstractAnimation>
 #include <QEvent>
 #include <QMainWindow>
+#include <QParallelAnimationGroup>
+#include <QPropertyAnimation>
 
 ToastPresenter::ToastPresenter(DevivuKitViewModel& model, QMainWindow* window)
     : QObject(window), m_model(model), m_window(window)
@@ -33,8 +35,8 @@ void ToastPresenter::follow()
         m_view = nullptr;
         if (!leaving)
             return;
-        const QPoint away(m_window->width(), leaving->y());
-        if (QAbstractAnimation* slide = Design::animate(leaving, "pos", away, slideMilliseconds))
+        m_leaving = leaving;
+        if (QAbstractAnimation* slide = transition(leaving, QPoint(m_window->width(), leaving->y()), 0.0))
             connect(slide, &QAbstractAnimation::finished, leaving, &QObject::deleteLater);
         else
             leaving->deleteLater();
@@ -49,9 +51,46 @@ void ToastPresenter::follow()
     m_view = view;
     const QRect target = placement(*view);
     view->setGeometry(target.translated(m_window->width() - target.left(), 0));
+    view->setOpacity(0.0);
     view->show();
     view->raise();
-    Design::animate(view, "pos", target.topLeft(), slideMilliseconds);
+    transition(view, target.topLeft(), 1.0);
+}
+
+QAbstractAnimation* ToastPresenter::runningTransition(const ToastView* view)
+{
+    // A stopped transition is deleted later: it may still be there.
+    const QList<QAbstractAnimation*> transitions =
+        view->findChildren<QAbstractAnimation*>(QString::fromLatin1(transitionName), Qt::FindDirectChildrenOnly);
+    for (QAbstractAnimation* animation : transitions) {
+        if (animation->state() == QAbstractAnimation::Running)
+            return animation;
+    }
+    return nullptr;
+}
+
+QAbstractAnimation* ToastPresenter::transition(ToastView* view, QPoint position, double opacity)
+{
+    // A turn in the middle of a move starts from where the toast is.
+    if (QAbstractAnimation* running = runningTransition(view))
+        running->stop();
+    const int milliseconds = Design::duration(slideMilliseconds);
+    if (milliseconds == 0) {
+        view->move(position);
+        view->setOpacity(opacity);
+        return nullptr;
+    }
+    auto* group = new QParallelAnimationGroup(view);
+    group->setObjectName(QString::fromLatin1(transitionName));
+    const std::pair<const char*, QVariant> ends[] = {{"pos", position}, {"opacity", opacity}};
+    for (const auto& [property, value] : ends) {
+        auto* animation = new QPropertyAnimation(view, property, group);
+        animation->setDuration(milliseconds);
+        animation->setEndValue(value);
+        animation->setEasingCurve(QEasingCurve::InOutQuad);
+    }
+    group->start(QAbstractAnimation::DeleteWhenStopped);
+    return group;
 }
 
 void ToastPresenter::place()

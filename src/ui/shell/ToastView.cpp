@@ -9,6 +9,7 @@
 #include <QGraphicsDropShadowEffect>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -26,8 +27,36 @@ int symbolSide()
 
 } // namespace
 
+// The card's soft shadow, drawn with the card at the toast's opacity: the
+// widget's one graphics effect both casts the shadow and fades the toast.
+class ToastView::Shadow : public QGraphicsDropShadowEffect {
+public:
+    using QGraphicsDropShadowEffect::QGraphicsDropShadowEffect;
+
+    double opacity() const { return m_opacity; }
+    void setOpacity(double opacity)
+    {
+        m_opacity = std::clamp(opacity, 0.0, 1.0);
+        update();
+    }
+
+protected:
+    void draw(QPainter* painter) override
+    {
+        if (m_opacity <= 0)
+            return;
+        painter->save();
+        painter->setOpacity(painter->opacity() * m_opacity);
+        QGraphicsDropShadowEffect::draw(painter);
+        painter->restore();
+    }
+
+private:
+    double m_opacity = 1.0;
+};
+
 ToastView::ToastView(const Message& message, QWidget* parent)
-    : QWidget(parent), m_symbol(new SymbolView({}, Symbols::side(symbolFontSize), {}, this)),
+    : QWidget(parent), m_shadow(new Shadow(this)), m_symbol(new SymbolView({}, Symbols::side(symbolFontSize), {}, this)),
       m_text(new TextBlock({}, {13, QFont::DemiBold}, Design::text, this))
 {
     setObjectName(QStringLiteral("toast"));
@@ -37,11 +66,10 @@ ToastView::ToastView(const Message& message, QWidget* parent)
     setSizePolicy(policy);
     m_text->setMaximumLines(2);
 
-    auto* shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setColor(Design::withOpacity(Qt::black, 0.16));
-    shadow->setBlurRadius(18);
-    shadow->setOffset(0, 8);
-    setGraphicsEffect(shadow);
+    m_shadow->setColor(Design::withOpacity(Qt::black, 0.16));
+    m_shadow->setBlurRadius(18);
+    m_shadow->setOffset(0, 8);
+    setGraphicsEffect(m_shadow);
 
     setMessage(message);
 }
@@ -56,6 +84,16 @@ void ToastView::setMessage(const Message& message)
     updateGeometry();
     placeChildren();
     update();
+}
+
+double ToastView::opacity() const
+{
+    return m_shadow->opacity();
+}
+
+void ToastView::setOpacity(double opacity)
+{
+    m_shadow->setOpacity(opacity);
 }
 
 QString ToastView::symbolName(Message::Kind kind)

@@ -15,8 +15,12 @@ class TextBlock;
 // the kind's colour at 35 % with a soft shadow. The view is at most 360 px
 // wide; the card, as wide as its content, sits centred in it. Where the view
 // goes and when it shows belong to the window.
+//
+// The view fades as a whole, shadow included (opacity, 0 to 1), so the window
+// can fade it in and out as it slides.
 class ToastView : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(double opacity READ opacity WRITE setOpacity)
 
 public:
     using Message = DevivuKitViewModel::ToastMessage;
@@ -27,6 +31,9 @@ public:
 
     const Message& message() const { return m_message; }
     void setMessage(const Message& message);
+
+    double opacity() const;
+    void setOpacity(double opacity);
 
     static QString symbolName(Message::Kind kind);
     static QColor kindColor(Message::Kind kind);
@@ -54,7 +61,10 @@ private:
     Geometry geometryAt(int width) const;
     void placeChildren();
 
+    class Shadow;
+
     Message m_message;
+    Shadow* m_shadow;
     SymbolView* m_symbol;
     TextBlock* m_text;
 };
