@@ -11,6 +11,7 @@
 #include "ui/shell/ToastView.h"
 
 #include <QAbstractAnimation>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,6 +57,7 @@ private Q_SLOTS:
     void toastSlidesAndFades();
     void saveChooserOverTheOpenSheet_data();
     void saveChooserOverTheOpenSheet();
+    void saveChooserIsSetUpForPDF_data();
     void saveChooserIsSetUpForPDF();
 };
 
@@ -317,16 +319,37 @@ void UiShellWindowTest::saveChooserOverTheOpenSheet()
     QCOMPARE(path, chosen ? std::optional<QString>(documents.filePath(*chosen)) : std::nullopt);
 }
 
+void UiShellWindowTest::saveChooserIsSetUpForPDF_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("opensIn");
+    const QString home = QDir::homePath();
+    QTest::newRow("Documents") << "/tmp"
+                               << "/tmp";
+    // A new account, or the fake Mac: no Documents folder yet. Never the
+    // program's working directory.
+    QTest::newRow("Documents missing") << "/tmp/tavrin-no-such-folder/Documents" << home;
+    QTest::newRow("no folder named") << "" << home;
+}
+
 void UiShellWindowTest::saveChooserIsSetUpForPDF()
 {
-    const DesktopServices::SaveRequest request{QStringLiteral("Xuất PDF"), QStringLiteral("report.pdf"),
-                                               QStringLiteral("/tmp"), {QStringLiteral("pdf")}};
+    QFETCH(QString, folder);
+    QFETCH(QString, opensIn);
+    // Started from somewhere else than home, as from a checkout.
+    const QTemporaryDir workingDirectory;
+    const QString started = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(workingDirectory.path()));
+    const auto back = qScopeGuard([&] { QDir::setCurrent(started); });
+    const DesktopServices::SaveRequest request{QStringLiteral("Xuất PDF"), QStringLiteral("report.pdf"), folder,
+                                               {QStringLiteral("pdf")}};
     const std::unique_ptr<QFileDialog> chooser(SaveFileChooser::dialog(request, nullptr));
     QCOMPARE(chooser->windowTitle(), QStringLiteral("Xuất PDF"));
     QCOMPARE(chooser->acceptMode(), QFileDialog::AcceptSave);
     QCOMPARE(chooser->nameFilters(), QStringList{QStringLiteral("PDF (*.pdf)")});
     QCOMPARE(chooser->defaultSuffix(), QStringLiteral("pdf"));
-    QCOMPARE(chooser->directory().absolutePath(), QStringLiteral("/tmp"));
+    QCOMPARE(chooser->directory().absolutePath(), opensIn);
+    QCOMPARE(chooser->selectedFiles(), QStringList{QDir(opensIn).filePath(QStringLiteral("report.pdf"))});
 }
 
 QTEST_MAIN(UiShellWindowTest)

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPointer>
 
 namespace SaveFileChooser {
@@ -21,11 +22,14 @@ QFileDialog* dialog(const DesktopServices::SaveRequest& request, QWidget* parent
                                + QLatin1Char(')'));
         chooser->setDefaultSuffix(request.suffixes.first());
     }
-    if (!request.folder.isEmpty())
-        chooser->setDirectory(request.folder);
+    // A folder that is not there (a new account has no Documents yet) would
+    // leave the dialog in the program's working directory: the home folder
+    // stands in for it.
+    const QString folder = !request.folder.isEmpty() && QFileInfo(request.folder).isDir() ? request.folder
+                                                                                          : QDir::homePath();
+    chooser->setDirectory(folder);
     if (!request.fileName.isEmpty())
-        chooser->selectFile(request.folder.isEmpty() ? request.fileName
-                                                     : QDir(request.folder).filePath(request.fileName));
+        chooser->selectFile(QDir(folder).filePath(request.fileName));
     return chooser;
 }
 
