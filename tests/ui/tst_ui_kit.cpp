@@ -1,17 +1,23 @@
 #include "catalog/Catalog.h"
 #include "ui/kit/ButtonStyle.h"
+#include "ui/kit/ButtonText.h"
 #include "ui/kit/Design.h"
 #include "ui/kit/Pill.h"
+#include "ui/kit/PushButton.h"
 #include "ui/kit/StyledButton.h"
 #include "ui/kit/SymbolView.h"
 #include "ui/kit/Symbols.h"
 #include "ui/kit/TavrinProgressBar.h"
 #include "ui/kit/TextBlock.h"
+#include "ui/report/ReportPrimaryButton.h"
 
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTextDocument>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <limits>
@@ -97,9 +103,13 @@ private Q_SLOTS:
     void triggers_data();
     void triggers();
     void actionMayReplaceItselfWhileRunning();
+    void focusComesByKeyboardOnly_data();
+    void focusComesByKeyboardOnly();
     void buttonLooks_data();
     void buttonLooks();
     void pillGeometry();
+    void pushButtonProportions_data();
+    void pushButtonProportions();
     void progressBar_data();
     void progressBar();
     void animationsSwitch();
@@ -379,6 +389,113 @@ void UiKitTest::triggers()
         button->click();
     }
     QCOMPARE(count, runs);
+}
+
+void UiKitTest::focusComesByKeyboardOnly_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("styled") << "styled";
+    QTest::newRow("report primary") << "report primary";
+}
+
+void UiKitTest::focusComesByKeyboardOnly()
+{
+    // Two painted buttons behind a text field; the first hides itself when it
+    // acts, as a row's Install does once installed and a scan button while
+    // its scan runs.
+    QFETCH(QString, kind);
+    QWidget window;
+    auto* column = new QVBoxLayout(&window);
+    auto* field = new QLineEdit(&window);
+    column->addWidget(field);
+    const auto button = [&](const QString& title) -> QAbstractButton* {
+        if (kind == QLatin1String("styled")) {
+            auto* styled = new StyledButton(title, {}, ButtonStyle::refresh(), &window);
+            styled->setAction([styled] { styled->hide(); });
+            column->addWidget(styled);
+            return styled;
+        }
+        auto* primary = new ReportPrimaryButton(&window);
+        primary->setTitle(title);
+        QObject::connect(primary, &QAbstractButton::clicked, primary, &QWidget::hide);
+        column->addWidget(primary);
+        return primary;
+    };
+    QAbstractButton* first = button(QStringLiteral("Install"));
+    QAbstractButton* next = button(QStringLiteral("Details"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+    QApplication::processEvents();
+    const QImage firstPlain = first->grab().toImage();
+    const QImage nextPlain = next->grab().toImage();
+
+    // A click takes no focus: the field keeps it, and no ring shows on the
+    // button that follows the hidden one.
+    QTest::mouseClick(first, Qt::LeftButton);
+    QVERIFY(first->isHidden());
+    QVERIFY(field->hasFocus());
+    QVERIFY(!next->hasFocus());
+    QCOMPARE(next->grab().toImage(), nextPlain);
+
+    // By the keyboard the ring shows, and follows the focus on.
+    first->show();
+    QTest::keyClick(field, Qt::Key_Tab);
+    QVERIFY(first->hasFocus());
+    QVERIFY(first->grab().toImage() != firstPlain);
+    QTest::keyClick(first, Qt::Key_Space);
+    QVERIFY(first->isHidden());
+    QVERIFY(next->hasFocus());
+    QVERIFY(next->grab().toImage() != nextPlain);
+}
+
+void UiKitTest::pushButtonProportions_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::newRow("English") << "Close";
+    QTest::newRow("Vietnamese") << "Copy lệnh Homebrew";
+    QTest::newRow("Korean") << "닫기";
+    QTest::newRow("ampersand") << "Meeting & Chat";
+}
+
+void UiKitTest::pushButtonProportions()
+{
+#ifdef Q_OS_MACOS
+    QSKIP("macOS draws its own push buttons");
+#endif
+    // A Mac push button's proportions: 28 high, the window's 13 px font, and
+    // about 12 px between the label's ink and each side of the frame.
+    QFETCH(QString, title);
+    QWidget window;
+    auto* row = new QHBoxLayout(&window);
+    row->addWidget(new PushButton(QStringLiteral("plain"), &window));
+    auto* button = window.findChild<PushButton*>(QStringLiteral("plain"));
+    button->setText(ButtonText::escaped(title));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(button->height(), 28);
+    QCOMPARE(button->font().pixelSize(), 13);
+    QVERIFY(!button->autoDefault());
+
+    // The label's ink, away from the frame's two outer columns on each side.
+    const QImage image = button->grab().toImage();
+    const QColor text = button->palette().color(QPalette::ButtonText);
+    int first = -1;
+    int last = -1;
+    for (int x = 3; x < image.width() - 3; ++x) {
+        for (int y = 4; y < image.height() - 4; ++y) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (qAbs(pixel.lightness() - text.lightness()) < 90) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+        }
+    }
+    QVERIFY(first > 0);
+    QVERIFY2(first >= 10 && image.width() - 1 - last >= 10,
+             qPrintable(QStringLiteral("label ink from %1 to %2 in %3").arg(first).arg(last).arg(image.width())));
+    QVERIFY(first <= 15 && image.width() - 1 - last <= 15);
 }
 
 void UiKitTest::actionMayReplaceItselfWhileRunning()

@@ -5,8 +5,10 @@
 #include "ui/audit/AuditTexts.h"
 #include "ui/audit/InitialTile.h"
 #include "ui/kit/AuditEvidencePill.h"
+#include "ui/kit/ButtonText.h"
 #include "ui/kit/Design.h"
 #include "ui/kit/LicenseEvidencePill.h"
+#include "ui/kit/PushButton.h"
 #include "ui/kit/StyledButton.h"
 #include "ui/kit/SymbolView.h"
 #include "ui/kit/Symbols.h"
@@ -213,9 +215,8 @@ AuditApplicationDetailView::AuditApplicationDetailView(const InstalledMacApplica
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
-    m_close = new QPushButton(closeText, this);
-    m_close->setObjectName(QStringLiteral("audit-detail-close"));
-    m_close->setAutoDefault(false);
+    m_close = new PushButton(QStringLiteral("audit-detail-close"), this);
+    m_close->setText(ButtonText::escaped(closeText));
     m_close->setDefault(true);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     bottom->addWidget(m_close);

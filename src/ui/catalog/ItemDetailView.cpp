@@ -5,6 +5,7 @@
 #include "ui/catalog/DetailLine.h"
 #include "ui/kit/ButtonText.h"
 #include "ui/kit/Design.h"
+#include "ui/kit/PushButton.h"
 #include "ui/kit/StatusPill.h"
 #include "ui/kit/StyledButton.h"
 #include "ui/kit/SymbolTile.h"
@@ -79,9 +80,7 @@ ItemDetailView::ItemDetailView(DevivuKitViewModel& model, const AppItem& item, Q
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
-    m_closeButton = new QPushButton(this);
-    m_closeButton->setObjectName(QStringLiteral("close"));
-    m_closeButton->setAutoDefault(false);
+    m_closeButton = new PushButton(QStringLiteral("close"), this);
     m_closeButton->setDefault(true);
     connect(m_closeButton, &QPushButton::clicked, this, &QDialog::accept);
     bottom->addWidget(m_closeButton);

@@ -5,6 +5,7 @@
 #include "ui/kit/ButtonText.h"
 #include "ui/kit/Design.h"
 #include "ui/kit/Pill.h"
+#include "ui/kit/PushButton.h"
 #include "ui/kit/RoundedBox.h"
 #include "ui/kit/StyledButton.h"
 #include "ui/kit/TextBlock.h"
@@ -23,14 +24,6 @@ namespace {
 constexpr int badgeWidth = 52;
 constexpr int badgeHeight = 24;
 constexpr int checkingMinimumHeight = 80;
-
-QPushButton* sheetButton(const QString& objectName, QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
 
 // One check: its level badge, its name and its detail (wrapped whole) on a
 // rounded card of Design::background.
@@ -142,11 +135,11 @@ SystemCheckView::SystemCheckView(DevivuKitViewModel& model, QWidget* parent) : Q
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(10);
-    m_openBrew = sheetButton(QStringLiteral("open-brew"), this);
+    m_openBrew = new PushButton(QStringLiteral("open-brew"), this);
     connect(m_openBrew, &QPushButton::clicked, this, [this] { m_model.openHomebrewGuide(); });
-    m_copyBrew = sheetButton(QStringLiteral("copy-brew-command"), this);
+    m_copyBrew = new PushButton(QStringLiteral("copy-brew-command"), this);
     connect(m_copyBrew, &QPushButton::clicked, this, [this] { m_model.copyHomebrewInstallCommand(); });
-    m_closeButton = sheetButton(QStringLiteral("close"), this);
+    m_closeButton = new PushButton(QStringLiteral("close"), this);
     m_closeButton->setDefault(true);
     connect(m_closeButton, &QPushButton::clicked, this, &SystemCheckView::closeByUser);
     buttons->addWidget(m_openBrew);

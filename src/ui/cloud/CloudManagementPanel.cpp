@@ -4,6 +4,7 @@
 #include "app/DevivuKitViewModel.h"
 #include "ui/cloud/CloudTexts.h"
 #include "ui/kit/Design.h"
+#include "ui/kit/PushButton.h"
 #include "ui/kit/StyledButton.h"
 #include "ui/kit/SymbolView.h"
 #include "ui/kit/Symbols.h"
@@ -78,9 +79,9 @@ CloudManagementPanel::CloudManagementPanel(DevivuKitViewModel& model, QWidget* p
     // Catalog and report.
     Section catalog = makeSection(QStringLiteral("arrow.triangle.2.circlepath"), m_body);
     auto* catalogRow = controlRow();
-    m_syncCatalog = makeButton(QStringLiteral("cloud-sync-catalog"), catalog.card);
+    m_syncCatalog = new PushButton(QStringLiteral("cloud-sync-catalog"), catalog.card);
     connect(m_syncCatalog, &QPushButton::clicked, this, [this] { m_model.syncCatalog(); });
-    m_uploadReport = makeButton(QStringLiteral("cloud-upload-report"), catalog.card);
+    m_uploadReport = new PushButton(QStringLiteral("cloud-upload-report"), catalog.card);
     connect(m_uploadReport, &QPushButton::clicked, this, [this] { m_model.uploadReport(); });
     catalogRow->addWidget(m_syncCatalog);
     catalogRow->addWidget(m_uploadReport);
@@ -92,14 +93,14 @@ CloudManagementPanel::CloudManagementPanel(DevivuKitViewModel& model, QWidget* p
     Section workspace = makeSection(QStringLiteral("wrench.and.screwdriver"), m_body);
     auto* workspaceColumn = qobject_cast<QVBoxLayout*>(workspace.card->layout());
     auto* syncRow = controlRow();
-    m_syncWorkspace = makeButton(QStringLiteral("cloud-sync-workspace"), workspace.card);
+    m_syncWorkspace = new PushButton(QStringLiteral("cloud-sync-workspace"), workspace.card);
     connect(m_syncWorkspace, &QPushButton::clicked, this, [this] { m_model.syncTechnicianWorkspace(); });
     syncRow->addWidget(m_syncWorkspace);
     syncRow->addStretch(1);
     workspaceColumn->addLayout(syncRow);
     auto* brandingRow = controlRow();
     m_brandingName = makeField(QStringLiteral("cloud-branding-name"), workspace.card);
-    m_saveBranding = makeButton(QStringLiteral("cloud-save-branding"), workspace.card);
+    m_saveBranding = new PushButton(QStringLiteral("cloud-save-branding"), workspace.card);
     // The name goes as typed; the panel never sends a logo.
     connect(m_saveBranding, &QPushButton::clicked, this,
             [this] { m_model.updateTechnicianBranding(m_brandingName->text(), std::nullopt); });
@@ -110,7 +111,7 @@ CloudManagementPanel::CloudManagementPanel(DevivuKitViewModel& model, QWidget* p
     workspaceColumn->addWidget(m_profileName);
     m_profileItemIDs = makeField(QStringLiteral("cloud-profile-ids"), workspace.card);
     workspaceColumn->addWidget(m_profileItemIDs);
-    m_saveProfile = makeButton(QStringLiteral("cloud-save-profile"), workspace.card);
+    m_saveProfile = new PushButton(QStringLiteral("cloud-save-profile"), workspace.card);
     connect(m_saveProfile, &QPushButton::clicked, this,
             [this] { m_model.saveTechnicianProfile(m_profileName->text(), m_profileItemIDs->text()); });
     workspaceColumn->addWidget(m_saveProfile, 0, Qt::AlignLeading);
@@ -126,11 +127,11 @@ CloudManagementPanel::CloudManagementPanel(DevivuKitViewModel& model, QWidget* p
     fieldsRow->addWidget(m_assetCode, 1);
     businessColumn->addLayout(fieldsRow);
     auto* businessRow = controlRow();
-    m_fetchConfiguration = makeButton(QStringLiteral("cloud-fetch-config"), business.card);
+    m_fetchConfiguration = new PushButton(QStringLiteral("cloud-fetch-config"), business.card);
     // Fetch asks for the stored configuration: the typed fields are not sent.
     connect(m_fetchConfiguration, &QPushButton::clicked, this,
             [this] { m_model.businessDeviceConfig(QStringLiteral("fetch"), QString(), QString()); });
-    m_saveDevice = makeButton(QStringLiteral("cloud-save-device"), business.card);
+    m_saveDevice = new PushButton(QStringLiteral("cloud-save-device"), business.card);
     connect(m_saveDevice, &QPushButton::clicked, this, [this] {
         m_model.businessDeviceConfig(QStringLiteral("update"), m_department->text(), m_assetCode->text());
     });
@@ -161,15 +162,6 @@ CloudManagementPanel::Section CloudManagementPanel::makeSection(const QString& s
     section.title = new TextBlock({}, {12, QFont::Bold}, Design::text, section.card);
     column->addLayout(symbolLabel(symbol, section.title, section.card));
     return section;
-}
-
-QPushButton* CloudManagementPanel::makeButton(const QString& objectName, QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    button->setFont(Design::font(controlFont));
-    return button;
 }
 
 QLineEdit* CloudManagementPanel::makeField(const QString& objectName, QWidget* parent)

@@ -47,7 +47,6 @@ private:
     };
 
     Section makeSection(const QString& symbol, QWidget* parent);
-    QPushButton* makeButton(const QString& objectName, QWidget* parent);
     QLineEdit* makeField(const QString& objectName, QWidget* parent);
     void setExpanded(bool expanded);
     void applyLanguage();

@@ -6,6 +6,7 @@
 #include "ui/cloud/CloudTexts.h"
 #include "ui/kit/Design.h"
 #include "ui/kit/FilledBox.h"
+#include "ui/kit/PushButton.h"
 #include "ui/kit/SelectableText.h"
 #include "ui/kit/StyledButton.h"
 #include "ui/kit/SymbolView.h"
@@ -85,10 +86,7 @@ CloudToolsView::CloudToolsView(DevivuKitViewModel& model, QWidget* parent) : QDi
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
-    m_close = new QPushButton(content);
-    m_close->setObjectName(QStringLiteral("cloud-close"));
-    m_close->setAutoDefault(false);
-    m_close->setFont(Design::font(13));
+    m_close = new PushButton(QStringLiteral("cloud-close"), content);
     connect(m_close, &QPushButton::clicked, this, &CloudToolsView::closeSheet);
     bottom->addWidget(m_close);
     column->addLayout(bottom);

@@ -1,6 +1,7 @@
 #include "ui/kit/StyledButton.h"
 
 #include "ui/kit/ButtonText.h"
+#include "ui/kit/FocusRing.h"
 #include "ui/kit/Symbols.h"
 
 #include <QFocusEvent>
@@ -17,6 +18,7 @@ StyledButton::StyledButton(const ButtonStyle& style, QWidget* parent)
 {
     connect(this, &QAbstractButton::pressed, this, [this] { run(Trigger::mouseDown); });
     connect(this, &QAbstractButton::clicked, this, [this] { run(Trigger::click); });
+    setFocusPolicy(Qt::TabFocus);
     updateCursorAndPolicy();
 }
 
@@ -213,13 +215,12 @@ void StyledButton::changeEvent(QEvent* event)
 
 void StyledButton::focusInEvent(QFocusEvent* event)
 {
-    m_keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
-                      || event->reason() == Qt::ShortcutFocusReason;
+    m_keyboardFocus = FocusRing::afterFocusIn(event->reason(), m_keyboardFocus);
     QAbstractButton::focusInEvent(event);
 }
 
 void StyledButton::focusOutEvent(QFocusEvent* event)
 {
-    m_keyboardFocus = false;
+    m_keyboardFocus = FocusRing::afterFocusOut(event->reason(), m_keyboardFocus);
     QAbstractButton::focusOutEvent(event);
 }

@@ -16,6 +16,9 @@
 // the button is disabled. The action runs on a copy, so it may restyle,
 // re-title, disable or hide this button and replace its action; it must never
 // delete the button: screens update their buttons in place.
+//
+// It takes the focus by Tab only and shows its focus ring only while the
+// focus came by the keyboard (FocusRing).
 class StyledButton : public QAbstractButton {
     Q_OBJECT
     Q_PROPERTY(QString symbolName READ symbol WRITE setSymbol)

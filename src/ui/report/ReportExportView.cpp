@@ -2,9 +2,11 @@
 
 #include "app/DevivuKitViewModel.h"
 #include "app/ViewModelTexts.h"
+#include "ui/kit/ButtonText.h"
 #include "ui/kit/CircularProgressIndicator.h"
 #include "ui/kit/Design.h"
 #include "ui/kit/Pill.h"
+#include "ui/kit/PushButton.h"
 #include "ui/kit/RoundedBox.h"
 #include "ui/kit/RoundedCard.h"
 #include "ui/kit/SymbolTile.h"
@@ -65,19 +67,6 @@ protected:
     }
 };
 
-QPushButton* pushButton(const QString& objectName, QWidget* parent)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(objectName);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QString buttonText(const QString& title)
-{
-    QString escaped = title;
-    return escaped.replace(u'&', QStringLiteral("&&"));
-}
 
 TextBlock* oneLine(const Design::FontSpec& font, const QColor& color, QWidget* parent)
 {
@@ -187,7 +176,7 @@ QWidget* ReportExportView::makeHeader()
     progress->addWidget(m_progressBar, 0, Qt::AlignRight);
     row->addWidget(m_progressBlock, 0, Qt::AlignTop);
 
-    m_scanAgain = pushButton(QStringLiteral("report-scan-again"), card);
+    m_scanAgain = new PushButton(QStringLiteral("report-scan-again"), card);
     connect(m_scanAgain, &QPushButton::clicked, this, &ReportExportView::scan);
     row->addWidget(m_scanAgain, 0, Qt::AlignTop);
 
@@ -219,7 +208,7 @@ QWidget* ReportExportView::makeActionBar()
     path->addWidget(m_reportPath);
     row->addLayout(path, 1);
 
-    m_close = pushButton(QStringLiteral("report-close"), bar);
+    m_close = new PushButton(QStringLiteral("report-close"), bar);
     connect(m_close, &QPushButton::clicked, this, &ReportExportView::closeSheet);
     row->addWidget(m_close, 0, Qt::AlignVCenter);
 
@@ -297,10 +286,10 @@ void ReportExportView::applyLanguage()
     setWindowTitle(strings.reportTitle());
     m_title->setText(strings.reportTitle());
     m_description->setText(strings.reportDescription());
-    m_scanAgain->setText(buttonText(ReportTexts::scanAgain(language)));
+    m_scanAgain->setText(ButtonText::escaped(ReportTexts::scanAgain(language)));
     m_kitPill->setToolTip(ReportTexts::kitPillTooltip(language));
     m_sourceLabel->setText(ReportTexts::reportSource(language));
-    m_close->setText(buttonText(strings.text(AppI18nKey::close)));
+    m_close->setText(ButtonText::escaped(strings.text(AppI18nKey::close)));
     m_export->setTitle(ViewModelTexts::exportPdfTitle(language));
 }
 

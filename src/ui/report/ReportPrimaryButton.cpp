@@ -1,6 +1,8 @@
 #include "ui/report/ReportPrimaryButton.h"
 
+#include "ui/kit/ButtonText.h"
 #include "ui/kit/Design.h"
+#include "ui/kit/FocusRing.h"
 #include "ui/report/ReportPrimaryButtonStyle.h"
 
 #include <QFocusEvent>
@@ -12,6 +14,7 @@ ReportPrimaryButton::ReportPrimaryButton(QWidget* parent)
     : QPushButton(parent), m_shadow(new QGraphicsDropShadowEffect(this))
 {
     setAutoDefault(false);
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_shadow->setBlurRadius(ReportPrimaryButtonStyle::shadowRadius);
@@ -25,8 +28,7 @@ void ReportPrimaryButton::setTitle(const QString& title)
     if (title == m_title)
         return;
     m_title = title;
-    QString escaped = title;
-    setText(escaped.replace(u'&', QStringLiteral("&&")));
+    setText(ButtonText::escaped(title));
     updateGeometry();
     update();
 }
@@ -85,13 +87,12 @@ void ReportPrimaryButton::changeEvent(QEvent* event)
 
 void ReportPrimaryButton::focusInEvent(QFocusEvent* event)
 {
-    m_keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
-                      || event->reason() == Qt::ShortcutFocusReason;
+    m_keyboardFocus = FocusRing::afterFocusIn(event->reason(), m_keyboardFocus);
     QPushButton::focusInEvent(event);
 }
 
 void ReportPrimaryButton::focusOutEvent(QFocusEvent* event)
 {
-    m_keyboardFocus = false;
+    m_keyboardFocus = FocusRing::afterFocusOut(event->reason(), m_keyboardFocus);
     QPushButton::focusOutEvent(event);
 }

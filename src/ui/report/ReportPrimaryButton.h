@@ -7,7 +7,8 @@ class QGraphicsDropShadowEffect;
 
 // A push button painted in ReportPrimaryButtonStyle. Being a QPushButton, it
 // can be its dialog's default button: Return presses it while it is enabled
-// and does nothing while it is disabled. Never an auto-default button.
+// and does nothing while it is disabled. Never an auto-default button. Like
+// the kit's buttons it takes the focus by Tab only (FocusRing).
 class ReportPrimaryButton : public QPushButton {
     Q_OBJECT
     Q_PROPERTY(QString symbolName READ symbol WRITE setSymbol)

@@ -4,6 +4,7 @@
 #include "ui/kit/ButtonStyle.h"
 #include "ui/kit/ButtonText.h"
 #include "ui/kit/Design.h"
+#include "ui/kit/PushButton.h"
 #include "ui/kit/RoundedBox.h"
 #include "ui/kit/StyledButton.h"
 #include "ui/kit/SymbolView.h"
@@ -60,7 +61,7 @@ SettingsView::SettingsView(DevivuKitViewModel& model, QWidget* parent)
       m_closeMark(new StyledButton(ButtonStyle::symbolSquare(28), this)),
       m_languageTitle(new TextBlock({}, {14, QFont::Bold}, Design::text, this)),
       m_languageDetail(new TextBlock({}, {12, QFont::Normal}, Design::mutedText, this)),
-      m_picker(new QComboBox(this)), m_done(new QPushButton(this))
+      m_picker(new QComboBox(this)), m_done(new PushButton(QStringLiteral("settings-done-button"), this))
 {
     setObjectName(DevivuKitViewModel::Sheet::settings().id());
     setWindowModality(Qt::WindowModal);
@@ -114,8 +115,6 @@ SettingsView::SettingsView(DevivuKitViewModel& model, QWidget* parent)
     // Footer: Done, the default button.
     auto* footer = new QHBoxLayout;
     footer->addStretch(1);
-    m_done->setObjectName(QStringLiteral("settings-done-button"));
-    m_done->setAutoDefault(false);
     m_done->setDefault(true);
     connect(m_done, &QPushButton::clicked, this, &SettingsView::closeSheet);
     footer->addWidget(m_done);
