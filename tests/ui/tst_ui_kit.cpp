@@ -424,6 +424,7 @@ void UiKitTest::focusComesByKeyboardOnly()
     QAbstractButton* first = button(QStringLiteral("Install"));
     QAbstractButton* next = button(QStringLiteral("Details"));
     window.show();
+    window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     field->setFocus();
     QApplication::processEvents();
