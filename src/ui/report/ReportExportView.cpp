@@ -67,7 +67,6 @@ protected:
     }
 };
 
-
 TextBlock* oneLine(const Design::FontSpec& font, const QColor& color, QWidget* parent)
 {
     auto* block = new TextBlock({}, font, color, parent);
